@@ -1,0 +1,349 @@
+#include "app/Form1.h"
+
+#include "app/CountText.h"
+#include "app/HandCursor.h"
+#include "app/ListViewModel.h"
+#include "app/PercentProgressBar.h"
+#include "app/Startup.h"
+#include "lists/PathText.h"
+#include "plan/BuildPlan.h"
+#include "platform/PathSeparator.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
+
+#include <cmath>
+
+namespace tarvello {
+namespace {
+
+// The layout is given in twips; at 96 dots per inch a pixel is 15 of them.
+constexpr double kTwipsPerPixel = 15.0;
+constexpr int kColumnTwips = 6800;
+constexpr char kHoverProperty[] = "hoverPointer";
+constexpr char kListTip[] =
+    "Double-click item to remove it. Move bar to right and out of window to reveal full names.";
+constexpr char kPickPrompt[] = "Please select folder to add:";
+
+int Px(int twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
+
+QRect TwipRect(int left, int top, int width, int height) {
+    return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+QFont ArialBold(double points) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+QPalette WhiteBackground(QPalette palette) {
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        palette.setColor(role, Qt::white);
+    return palette;
+}
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+}  // namespace
+
+Form1::Form1(FormServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      services_(std::move(services)),
+      copyRun_(services_.fileSystem, services_.events, services_.dialogs, *this) {
+    setObjectName(QStringLiteral("Form1"));
+    setFixedSize(Px(7695), Px(8805));
+    setAutoFillBackground(true);
+    setPalette(WhiteBackground(palette()));
+    QPixmap blank(32, 32);
+    blank.fill(Qt::transparent);
+    setWindowIcon(QIcon(blank));
+    setMouseTracking(true);
+
+    createControls();
+    arrangeTabOrder();
+    connectHandlers();
+    Form_Load();
+}
+
+// The views read lists that are members of this class, which are gone by
+// the time QWidget deletes its children: the views go first.
+Form1::~Form1() {
+    delete ListView1;
+    delete ListView2;
+    delete ListView3;
+}
+
+double Form1::progressPercent() const { return ProgressBar1->percent(); }
+
+void Form1::createControls() {
+    const QFont listFont = ArialBold(9);
+    const QFont buttonFont = ArialBold(11.25);
+
+    auto makeList = [&](const char* name, const ListRows& rows, const char* header,
+                        const QRect& geometry, ListViewModel*& model) {
+        model = new ListViewModel(rows, QString::fromLatin1(header), this);
+        auto* view = Place(new QTreeView(this), name, geometry);
+        view->setModel(model);
+        view->setRootIsDecorated(false);
+        view->setItemsExpandable(false);
+        view->setUniformRowHeights(true);
+        view->setSelectionMode(QAbstractItemView::SingleSelection);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setFont(listFont);
+        view->setToolTip(QString::fromLatin1(kListTip));
+        view->header()->setStretchLastSection(false);
+        view->header()->resizeSection(0, Px(kColumnTwips));
+        view->viewport()->setMouseTracking(true);
+        view->viewport()->setProperty(kHoverProperty, kPointerDefault);
+        view->viewport()->installEventFilter(this);
+        return view;
+    };
+    auto makeButton = [&](const char* name, const char* caption, const QRect& geometry) {
+        auto* button = Place(new QPushButton(QString::fromLatin1(caption), this), name, geometry);
+        button->setCheckable(true);
+        button->setFont(buttonFont);
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setMouseTracking(true);
+        button->setProperty(kHoverProperty, kPointerHand);
+        button->installEventFilter(this);
+        return button;
+    };
+
+    ListView1 = makeList("ListView1", sources_, " Source Folder(s)", TwipRect(120, 120, 7455, 1455),
+                         sourceModel_);
+    Check8 = makeButton("Check8", "Add Folder(s)", TwipRect(120, 1680, 1695, 400));
+    Check6 = makeButton("Check6", "Add All Subfolders In Folder", TwipRect(1920, 1680, 3135, 400));
+    Check1 = makeButton("Check1", "Load", TwipRect(5160, 1680, 855, 400));
+    Check4 = makeButton("Check4", "Clear List", TwipRect(6120, 1680, 1455, 400));
+
+    ListView2 = makeList("ListView2", destinations_, " Destination Folder(s):",
+                         TwipRect(120, 2160, 7455, 1455), destinationModel_);
+    Check3 = makeButton("Check3", "Add Folder(s)", TwipRect(120, 3720, 1695, 400));
+    Check5 = makeButton("Check5", "Add All Subfolders In Folder", TwipRect(1920, 3720, 3135, 400));
+    Check10 = makeButton("Check10", "Load", TwipRect(5160, 3720, 855, 400));
+    Check7 = makeButton("Check7", "Clear List", TwipRect(6120, 3720, 1455, 400));
+
+    Label1 = Place(new QLabel(QStringLiteral("Number of files to copy from Source to Destination:"), this),
+                   "Label1", TwipRect(240, 4320, 4455, 255));
+    Label1->setFont(listFont);
+    Text1 = Place(new QLineEdit(QStringLiteral("Text1"), this), "Text1", TwipRect(4680, 4270, 975, 330));
+    Text1->setFont(listFont);
+    Text1->installEventFilter(this);
+    Check11 = Place(new QCheckBox(QStringLiteral("Allow same file to be copied more than once"), this),
+                    "Check11", TwipRect(240, 4680, 4095, 255));
+    Check11->setFont(listFont);
+    Check11->setFocusPolicy(Qt::StrongFocus);
+
+    ListView3 = makeList("ListView3", summary_, " Summary:", TwipRect(120, 5040, 7455, 2655), summaryModel_);
+    Check12 = makeButton("Check12", "Randomly Generate Again", TwipRect(120, 7800, 3495, 400));
+    Check2 = makeButton("Check2", "Start", TwipRect(3720, 7800, 2295, 400));
+    Check9 = makeButton("Check9", "Clear List", TwipRect(6120, 7800, 1455, 400));
+
+    ProgressBar1 = Place(new PercentProgressBar(this), "ProgressBar1", TwipRect(120, 8330, 7455, 375));
+    Command1 = Place(new QPushButton(QStringLiteral("Command1"), this), "Command1",
+                     TwipRect(-720, 2640, 615, 495));
+    Command1->setFocusPolicy(Qt::StrongFocus);
+}
+
+void Form1::arrangeTabOrder() {
+    const QWidget* order[] = {Command1, Check2, Check3, Check5, ListView2, ListView3,
+                              Check7,   Check9, Check10, Check1, Check4,   Check6,
+                              Check8,   ListView1, Text1, Check11, Check12};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+}
+
+void Form1::connectHandlers() {
+    onPress(Check8, &Form1::Check8_Click);
+    onPress(Check3, &Form1::Check3_Click);
+    onPress(Check4, &Form1::Check4_Click);
+    onPress(Check7, &Form1::Check7_Click);
+    onPress(Check9, &Form1::Check9_Click);
+    onPress(Check12, &Form1::Check12_Click);
+    onPress(Check2, &Form1::Check2_Click);
+    // Subfolder walks and list files are not offered yet; their buttons
+    // still spring back like every other.
+    for (QPushButton* button : {Check6, Check5, Check1, Check10})
+        onPress(button, nullptr);
+    connect(Check11, &QCheckBox::toggled, this, &Form1::Check11_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(ListView1, &QTreeView::doubleClicked, this, &Form1::ListView1_DblClick);
+    connect(ListView2, &QTreeView::doubleClicked, this, &Form1::ListView2_DblClick);
+}
+
+void Form1::onPress(QPushButton* button, void (Form1::*action)()) {
+    connect(button, &QPushButton::toggled, this, [this, button, action] {
+        if (!button->isChecked())
+            return;
+        button->setChecked(false);  // springs back; the nested call finds it up
+        if (action)
+            (this->*action)();
+    });
+}
+
+// ---- start-up and shutdown ----
+
+void Form1::Form_Load() {
+    CenterForm();
+    setWindowTitle(QStringLiteral("Tarvello"));
+    handCursor_ = LoadHandCursor(services_.fileSystem);
+    SeedGenerator(services_.random, services_.clock, services_.launcher, services_.siteAddress);
+    Text1->setText(QString::fromStdString(LoadCount(services_.settings)));
+    ProgressBar1->setPalette(WhiteBackground(ProgressBar1->palette()));
+    ProgressBar1->setAutoFillBackground(true);
+    Command1->setFocus();
+}
+
+void Form1::CenterForm() {
+    const QScreen* display = screen();
+    if (!display)
+        return;
+    const QRect area = display->geometry();
+    const QSize outer = frameGeometry().size();
+    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Form_Unload();
+}
+
+void Form1::Form_Unload() { services_.programEnd.endProgram(); }
+
+// ---- the count ----
+
+void Form1::Text1_Change() {
+    if (!SaveCountIfPositive(services_.settings, Text1->text().toStdString()))
+        return;
+    if (!destinations_.empty() && !sources_.empty())
+        RegeneratePlan();
+}
+
+void Form1::Text1_Validate() {
+    if (ReadCount(Text1->text().toStdString()) == 0.0)
+        Text1->setText(QStringLiteral("1"));
+}
+
+// ---- the path lists ----
+
+void Form1::Check8_Click() { AddPickedFolder(sources_, *sourceModel_); }
+void Form1::Check3_Click() { AddPickedFolder(destinations_, *destinationModel_); }
+
+void Form1::AddPickedFolder(PathList& list, ListViewModel& model) {
+    const std::string picked = services_.dialogs.pickFolder(kPickPrompt);
+    if (!picked.empty()) {
+        setPointerState(kPointerBusy);
+        model.change([&] { list.append(FolderEntryFromPicked(picked, kNativeSeparator)); });
+        setPointerState(kPointerDefault);
+    }
+    RegeneratePlan();
+}
+
+void Form1::Check4_Click() { sourceModel_->change([this] { sources_.clear(); }); }
+void Form1::Check7_Click() { destinationModel_->change([this] { destinations_.clear(); }); }
+void Form1::Check9_Click() { summaryModel_->change([this] { summary_.clear(); }); }
+
+void Form1::ListView1_DblClick() { RemoveSelectedEntry(*ListView1, sources_, *sourceModel_); }
+void Form1::ListView2_DblClick() { RemoveSelectedEntry(*ListView2, destinations_, *destinationModel_); }
+
+void Form1::RemoveSelectedEntry(QTreeView& view, PathList& list, ListViewModel& model) {
+    const QModelIndexList selected = view.selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return;
+    const auto row = static_cast<std::size_t>(selected.first().row());
+    model.change([&] { list.removeAt(row); });
+}
+
+// ---- the plan ----
+
+void Form1::Check11_Click() { RegenerateIfReady(); }
+void Form1::Check12_Click() { RegenerateIfReady(); }
+
+void Form1::RegenerateIfReady() {
+    if (ReadCount(Text1->text().toStdString()) > 0.0 && !sources_.empty() && !destinations_.empty())
+        RegeneratePlan();
+}
+
+void Form1::RegeneratePlan() {
+    if (sources_.empty() || destinations_.empty())
+        return;
+    const PlanRequest request{sources_.entries(), destinations_.entries(),
+                              ReadCount(Text1->text().toStdString()), Check11->isChecked()};
+    std::optional<Plan> plan = BuildPlan(services_.fileSystem, services_.random, request);
+    if (!plan) {
+        services_.dialogs.showMessage(kPlanTooLargeMessage);
+        return;
+    }
+    summaryModel_->change([&] { summary_.show(std::move(*plan)); });
+}
+
+// ---- the copy run ----
+
+void Form1::Check2_Click() { copyRun_.start(summary_.plan()); }
+
+void Form1::setProgress(double percent) { ProgressBar1->setPercent(percent); }
+void Form1::setBusy(bool busy) { setPointerState(busy ? kPointerBusy : kPointerDefault); }
+
+// ---- pointer feedback ----
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        const QVariant hover = watched->property(kHoverProperty);
+        if (hover.isValid())
+            applyHover(hover.toInt());
+    } else if (watched == Text1 && event->type() == QEvent::FocusOut) {
+        // Only a move to another control of this window validates, not a
+        // dialog or another application taking the focus.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Text1_Validate();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    // Moves over a control that ignores them reach the window too; only the
+    // bare background counts as the window's own.
+    if (!childAt(event->position().toPoint()))
+        applyHover(kPointerDefault);
+    QWidget::mouseMoveEvent(event);
+}
+
+void Form1::applyHover(int pointer) {
+    if (pointerState_ != kPointerBusy)
+        setPointerState(pointer);
+}
+
+void Form1::setPointerState(int pointer) {
+    pointerState_ = pointer;
+    switch (pointer) {
+    case kPointerBusy:
+        setCursor(Qt::WaitCursor);
+        break;
+    case kPointerHand:
+        setCursor(handCursor_);
+        break;
+    default:
+        setCursor(Qt::ArrowCursor);
+    }
+}
+
+}  // namespace tarvello

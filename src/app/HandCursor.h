@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QCursor>
+
+namespace tarvello {
+
+// The pointer shown over the buttons: the image of "HAND-M.CUR" beside the
+// executable when it loads, else the platform's pointing hand.
+QCursor LoadHandCursor(const FileSystem& fs);
+
+}  // namespace tarvello

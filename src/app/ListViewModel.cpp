@@ -1,0 +1,40 @@
+#include "app/ListViewModel.h"
+
+#include <QFile>
+
+#include <limits>
+
+namespace tarvello {
+
+ListViewModel::ListViewModel(const ListRows& rows, QString header, QObject* parent)
+    : QAbstractListModel(parent), rows_(rows), header_(std::move(header)) {}
+
+void ListViewModel::change(const std::function<void()>& edit) {
+    beginResetModel();
+    edit();
+    endResetModel();
+}
+
+int ListViewModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    constexpr std::size_t kMostRows = std::numeric_limits<int>::max();
+    return static_cast<int>(std::min(rows_.rowCount(), kMostRows));
+}
+
+QVariant ListViewModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+        return {};
+    const std::string text = rows_.rowText(static_cast<std::size_t>(index.row()));
+    // Names that are not valid in the locale's encoding still show,
+    // with replacement characters where bytes do not decode.
+    return QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return header_;
+    return {};
+}
+
+}  // namespace tarvello

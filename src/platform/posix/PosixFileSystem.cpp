@@ -1,0 +1,81 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include "platform/posix/FileCopy.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace tarvello {
+namespace {
+
+struct DirCloser {
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+
+// Regular files count, and so do links that resolve to one. The entry type
+// from the directory read spares a stat for all but links and "unknown".
+bool IsRegularFile(int dirFd, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
+std::optional<struct stat> Stat(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+}  // namespace
+
+void PosixFileSystem::forEachFile(const std::string& folder,
+                                  const std::function<void(std::string_view name)>& visit) const {
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    if (!dir)
+        return;
+    const int dirFd = dirfd(dir.get());
+    while (const dirent* entry = readdir(dir.get())) {
+        if (entry->d_name[0] == '.')  // hidden, and the "." and ".." links
+            continue;
+        if (IsRegularFile(dirFd, *entry))
+            visit(entry->d_name);
+    }
+}
+
+std::optional<std::int64_t> PosixFileSystem::modificationTime(const std::string& path) const {
+    const auto info = Stat(path);
+    if (!info)
+        return std::nullopt;
+    return static_cast<std::int64_t>(info->st_mtim.tv_sec);
+}
+
+std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path) const {
+    const auto info = Stat(path);
+    if (!info)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(info->st_mode);
+}
+
+CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
+    return ReplaceFile(source, target);
+}
+
+std::string PosixFileSystem::programFolder() const {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0)
+        return {};
+    path.resize(static_cast<std::size_t>(length));
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace tarvello

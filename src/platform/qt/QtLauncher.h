@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Launcher.h"
+
+namespace tarvello {
+
+class QtLauncher final : public Launcher {
+public:
+    void openUrl(const std::string& address) override;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/ProgramEnd.h"
+
+namespace tarvello {
+
+class QtProgramEnd final : public ProgramEnd {
+public:
+    [[noreturn]] void endProgram() override;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Clock.h"
+
+namespace tarvello {
+
+class SystemClock final : public Clock {
+public:
+    double secondsSinceMidnight() const override;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,113 @@
+#include "FormFixture.h"
+
+#include <QLineEdit>
+
+namespace tarvello::test {
+namespace {
+
+class Form1Start : public FormFixture {
+protected:
+    void SetUp() override { showForm(); }
+
+    // A plan of `files` entries, one destination folder.
+    void planFiles(int files) {
+        for (int i = 0; i < files; ++i)
+            dir.write("in/f" + std::to_string(i) + ".txt", "content " + std::to_string(i));
+        dir.makeFolder("out");
+        control<QLineEdit>("Text1")->setText(QString::number(files));
+        pickAndPress("Check8", dir.path() + "in");
+        pickAndPress("Check3", dir.path() + "out");
+        ASSERT_EQ(form->summary().size(), static_cast<std::size_t>(files));
+    }
+
+    // Progress at each yield after the first: the value set before each entry.
+    std::vector<double> progressSeenByEntries() {
+        std::vector<double> seen;
+        events.onYield = [&](int yield) {
+            if (yield > 1)
+                seen.push_back(form->progressPercent());
+        };
+        press("Check2");
+        return seen;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(Form1Start, fourEntriesStepByQuarters) {
+    planFiles(4);
+    EXPECT_EQ(progressSeenByEntries(), (std::vector<double>{25, 50, 75, 100}));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ReadBytes(dir.path() + "out/f" + std::to_string(i) + ".txt"), "content " + std::to_string(i));
+}
+
+TEST_F(Form1Start, threeEntriesStepByUnroundedThirds) {
+    planFiles(3);
+    const std::vector<double> seen = progressSeenByEntries();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_DOUBLE_EQ(seen[0], 100.0 / 3.0);
+    EXPECT_DOUBLE_EQ(seen[1], 200.0 / 3.0);
+    EXPECT_DOUBLE_EQ(seen[2], 100.0);
+}
+
+TEST_F(Form1Start, doneIsShownWhileTheBarStandsFullThenAllIsReset) {
+    planFiles(2);
+    double progressAtDone = -1;
+    int pointerAtDone = -1;
+    dialogs.onMessage = [&](const std::string&) {
+        progressAtDone = form->progressPercent();
+        pointerAtDone = form->pointerState();
+    };
+    press("Check2");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Done."});
+    EXPECT_DOUBLE_EQ(progressAtDone, 100.0);
+    EXPECT_EQ(pointerAtDone, kPointerBusy);
+    EXPECT_DOUBLE_EQ(form->progressPercent(), 0.0);
+    EXPECT_EQ(form->pointerState(), kPointerDefault);
+}
+
+TEST_F(Form1Start, anEmptySummaryIsReportedAndTouchesNothing) {
+    QWidget* start = control("Check2");
+    QTest::mouseMove(start, QPoint(1, 1));
+    QTest::mouseMove(start, start->rect().center());
+    ASSERT_EQ(form->pointerState(), kPointerHand);
+    press("Check2");
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"No files added."});
+    EXPECT_DOUBLE_EQ(form->progressPercent(), 0.0);
+    EXPECT_EQ(form->pointerState(), kPointerHand);  // as the hover over "Start" left it
+    EXPECT_EQ(fileSystem.copies, 0);
+}
+
+TEST_F(Form1Start, clearingTheSummaryDuringARunDoesNotDisturbIt) {
+    planFiles(4);
+    events.onYield = [&](int yield) {
+        if (yield == 2)
+            press("Check9");
+    };
+    press("Check2");
+    EXPECT_TRUE(form->summary().empty());
+    EXPECT_EQ(fileSystem.copies, 4);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Done."});
+}
+
+TEST_F(Form1Start, startPressedDuringARunDoesNothingMore) {
+    planFiles(3);
+    events.onYield = [&](int yield) {
+        if (yield == 3)
+            press("Check2");
+    };
+    press("Check2");
+    EXPECT_EQ(fileSystem.copies, 3);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Done."});
+}
+
+TEST_F(Form1Start, aSecondPressCopiesTheSamePlanAgain) {
+    planFiles(2);
+    press("Check2");
+    press("Check2");
+    EXPECT_EQ(fileSystem.copies, 4);
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Done.", "Done."}));
+}
+
+}  // namespace
+}  // namespace tarvello::test

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "app/Form1.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/system/MersenneRandomSource.h"
+#include "support/RecordingServices.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tarvello::test {
+
+// The real file system, but with the program's folder where a test wants
+// it (for the hand cursor file).
+class TestFileSystem final : public FileSystem {
+public:
+    void forEachFile(const std::string& folder,
+                     const std::function<void(std::string_view)>& visit) const override {
+        real_.forEachFile(folder, visit);
+    }
+    std::optional<std::int64_t> modificationTime(const std::string& path) const override {
+        return real_.modificationTime(path);
+    }
+    std::optional<std::uint32_t> attributes(const std::string& path) const override {
+        return real_.attributes(path);
+    }
+    CopyOutcome replaceFile(const std::string& source, const std::string& target) override {
+        ++copies;
+        return real_.replaceFile(source, target);
+    }
+    std::string programFolder() const override { return programFolderPath; }
+
+    std::string programFolderPath = "/nonexistent";
+    int copies = 0;
+
+private:
+    PosixFileSystem real_;
+};
+
+// Builds the real Form1 over doubles, with its settings in a fresh folder.
+class FormFixture : public testing::Test {
+protected:
+    FormFixture() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
+        random.seed(1.0);
+    }
+
+    Form1& makeForm(std::string siteAddress = {}) {
+        form = std::make_unique<Form1>(FormServices{fileSystem, dialogs, settings, *randomSource, clock,
+                                                    events, launcher, programEnd, std::move(siteAddress)});
+        return *form;
+    }
+
+    Form1& showForm() {
+        Form1& shown = form ? *form : makeForm();
+        shown.show();
+        shown.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
+        return shown;
+    }
+
+    template <typename Widget = QWidget>
+    Widget* control(const char* name) const {
+        auto* widget = form->findChild<Widget*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    void press(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
+
+    void pickAndPress(const char* name, const std::string& folder) {
+        dialogs.answerFolder(folder);
+        press(name);
+    }
+
+    // The settings file as the next start of the program would read it.
+    QString storedCount() const {
+        const QSettings stored(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
+        return stored.value(QStringLiteral("Tarvello/Text1")).toString();
+    }
+
+    QString settingsFile() const { return configDir_.path() + QStringLiteral("/Quenmark/Tarvello.conf"); }
+
+    void storeCount(const QString& text) {
+        QSettings stored(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
+        stored.setValue(QStringLiteral("Tarvello/Text1"), text);
+    }
+
+    TestFileSystem fileSystem;
+    ScriptedDialogs dialogs;
+    QtSettingsStore settings{QStringLiteral("Quenmark"), QStringLiteral("Tarvello")};
+    MersenneRandomSource random;
+    RandomSource* randomSource = &random;
+    FixedClock clock{1234.5};
+    HookedEventLoop events;
+    RecordingLauncher launcher;
+    RecordingProgramEnd programEnd;
+    std::unique_ptr<Form1> form;
+
+private:
+    QTemporaryDir configDir_;
+};
+
+}  // namespace tarvello::test

@@ -1,0 +1,91 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <gmock/gmock.h>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace tarvello {
+namespace {
+
+using testing::UnorderedElementsAre;
+
+std::vector<std::string> Listing(const FileSystem& fs, const std::string& folder) {
+    std::vector<std::string> names;
+    fs.forEachFile(folder, [&](std::string_view name) { names.emplace_back(name); });
+    return names;
+}
+
+TEST(PosixListing, reportsPlainVisibleFilesOnly) {
+    const test::TempDir dir;
+    dir.write("a.jpg");
+    dir.write("b");
+    dir.write(".hidden");
+    dir.write("sub/inner.jpg");
+    dir.makeFolder(".hiddenfolder");
+    mkfifo((dir.path() + "pipe").c_str(), 0600);
+    symlink((dir.path() + "a.jpg").c_str(), (dir.path() + "link-to-file").c_str());
+    symlink((dir.path() + "sub").c_str(), (dir.path() + "link-to-folder").c_str());
+    symlink((dir.path() + "gone").c_str(), (dir.path() + "dangling").c_str());
+
+    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()), UnorderedElementsAre("a.jpg", "b", "link-to-file"));
+}
+
+TEST(PosixListing, leavesOutSockets) {
+    const test::TempDir dir;
+    const std::string path = dir.path() + "sock";
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof(address.sun_path));
+    path.copy(address.sun_path, path.size());
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    dir.write("file");
+    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()), UnorderedElementsAre("file"));
+    close(fd);
+}
+
+TEST(PosixListing, keepsNamesAsBytes) {
+    const test::TempDir dir;
+    const std::vector<std::string> names = {"caf\xe9.mp3", "100%", "a|b", "x will be copied to y"};
+    for (const auto& name : names)
+        dir.write(name);
+    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()),
+                UnorderedElementsAre(names[0], names[1], names[2], names[3]));
+}
+
+TEST(PosixListing, aPathThatIsNoFolderListsNothing) {
+    const test::TempDir dir;
+    const std::string file = dir.write("a.jpg");
+    const PosixFileSystem fs;
+    EXPECT_TRUE(Listing(fs, dir.path() + "missing/").empty());
+    EXPECT_TRUE(Listing(fs, file + "/").empty());
+    EXPECT_TRUE(Listing(fs, "").empty());
+}
+
+TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {
+    const std::string folder = PosixFileSystem().programFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE(folder.back(), '/');
+    struct stat info {};
+    EXPECT_EQ(stat((folder + "/tarvello_platform_tests").c_str(), &info), 0) << folder;
+}
+
+TEST(PosixFileSystem, probesFollowTheFile) {
+    const test::TempDir dir;
+    const PosixFileSystem fs;
+    const std::string file = dir.write("a");
+    ASSERT_TRUE(fs.modificationTime(file).has_value());
+    EXPECT_GT(*fs.modificationTime(file), 0);
+    ASSERT_TRUE(fs.attributes(dir.path()).has_value());
+    EXPECT_TRUE(S_ISDIR(*fs.attributes(dir.path())));
+    EXPECT_FALSE(fs.modificationTime(dir.path() + "b").has_value());
+}
+
+}  // namespace
+}  // namespace tarvello
