@@ -1,0 +1,93 @@
+// Fills the Summary with a million lines the way a redraw does, shows it,
+// and scrolls through it: prints the memory it takes beyond the bytes of its
+// paths, the time until it is painted, and the slowest scroll step.
+#include "app/ListViewModel.h"
+#include "app/SummaryRows.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTreeView>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+tarvello::Plan MakePlan(std::size_t lines, std::size_t& pathBytes) {
+    tarvello::Plan plan;
+    plan.reserve(lines);
+    pathBytes = 0;
+    for (std::size_t i = 0; i < lines; ++i) {
+        const std::string name = "IMG_" + std::to_string(100000 + i) + ".jpg";
+        plan.push_back({"/home/ann/Pictures/2026/holiday/" + name, "/media/ann/FRAME/DCIM/" + name});
+        pathBytes += plan.back().source.size() + plan.back().target.size();
+    }
+    return plan;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    constexpr std::size_t kLines = 1'000'000;
+
+    tarvello::SummaryRows summary;
+    tarvello::ListViewModel model(summary, QStringLiteral(" Summary:"));
+    QTreeView view;
+    view.setModel(&model);
+    view.setRootIsDecorated(false);
+    view.setUniformRowHeights(true);
+    view.header()->setStretchLastSection(false);
+    view.header()->resizeSection(0, 453);
+    view.resize(497, 177);
+    view.show();
+    QApplication::processEvents();
+
+    const long before = ResidentKiB();
+    QElapsedTimer clock;
+    clock.start();
+    std::size_t pathBytes = 0;
+    tarvello::Plan plan = MakePlan(kLines, pathBytes);
+    const qint64 buildMs = clock.elapsed();
+
+    clock.restart();
+    model.change([&] { summary.show(std::move(plan)); });
+    view.repaint();
+    QApplication::processEvents();
+    const qint64 appearMs = clock.elapsed();
+    const long after = ResidentKiB();
+
+    QScrollBar* bar = view.verticalScrollBar();
+    qint64 worstStepUs = 0;
+    constexpr int kSteps = 400;
+    for (int step = 0; step <= kSteps; ++step) {
+        QElapsedTimer stepClock;
+        stepClock.start();
+        bar->setValue(static_cast<int>(static_cast<long long>(bar->maximum()) * step / kSteps));
+        view.viewport()->repaint();
+        worstStepUs = std::max(worstStepUs, stepClock.nsecsElapsed() / 1000);
+    }
+
+    const double beyondMiB = ((after - before) * 1024.0 - static_cast<double>(pathBytes)) / (1 << 20);
+    std::printf("summary lines:             %zu\n", kLines);
+    std::printf("bytes of paths:            %.1f MiB\n", pathBytes / 1048576.0);
+    std::printf("memory beyond the paths:   %.1f MiB (target < 200 MB)\n", beyondMiB);
+    std::printf("plan built in:             %lld ms (the redraw's share, for scale)\n",
+                static_cast<long long>(buildMs));
+    std::printf("shown and painted in:      %lld ms (target < 1000 ms)\n", static_cast<long long>(appearMs));
+    std::printf("slowest of %d scroll steps: %.2f ms\n", kSteps, worstStepUs / 1000.0);
+    return 0;
+}

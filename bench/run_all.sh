@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs every benchmark against the build folder given.
+set -euo pipefail
+build=${1:-build/default}
+here=$(cd "$(dirname "$0")" && pwd)
+
+cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
+    tarvello_copy_bench
+bin="$build/bin"
+
+echo "== Drawing the selection"
+"$bin/tarvello_plan_bench"
+echo "== A whole redraw against find | shuf"
+"$here/plan/redraw_vs_find.sh" "$bin/tarvello_plan_redraw"
+echo "== A Summary of a million lines"
+"$bin/tarvello_summary_bench"
+echo "== Copying against cp"
+"$here/copy/copy_vs_cp.sh" "$bin/tarvello_copy_bench"
