@@ -1,0 +1,42 @@
+#pragma once
+
+#include "plan/PlanEntry.h"
+#include "platform/FileSystem.h"
+#include "platform/PathSeparator.h"
+#include "platform/RandomSource.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvello {
+
+// The most lines a plan may hold. With repeats allowed the count alone sets
+// the number of draws, and a count typed as 1000000000 would otherwise ask
+// for more memory than the machine has.
+inline constexpr std::size_t kMaxPlanLines = 10'000'000;
+
+// The text shown when a redraw would pass the bound; it names the bound.
+extern const char* const kPlanTooLargeMessage;
+
+struct PlanRequest {
+    const std::vector<std::string>& sourceEntries;
+    const std::vector<std::string>& destinationEntries;
+    double requestedCount;  // the numeric reading of the count box
+    bool allowRepeats;      // "Allow same file to be copied more than once"
+};
+
+// Whether `picks` picks, each to every one of `destinations` folders, would
+// give more than kMaxPlanLines lines. Never overflows.
+bool ExceedsPlanBound(std::size_t picks, std::size_t destinations);
+
+// The plan for the request: every pick, in selection order, to every
+// destination entry, in list order, repeats under numbered names. Nothing
+// when the plan would hold more than kMaxPlanLines lines; that is known
+// before any number is drawn, so the generator is then left untouched.
+// The separator is a parameter so the same code serves "\" paths.
+std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
+                              const PlanRequest& request, char separator = kNativeSeparator);
+
+}  // namespace tarvello

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvello {
+
+// The full paths of the files a selection draws from, in listing order.
+// They lie back to back in one buffer: a million candidates cost their bytes
+// and one offset each, not a million separate strings.
+class CandidateList {
+public:
+    void add(std::string_view folder, std::string_view name);
+
+    std::size_t size() const { return ends_.size(); }
+
+    // Valid until the next add().
+    std::string_view path(std::size_t index) const;
+
+private:
+    std::string paths_;
+    std::vector<std::size_t> ends_;  // where each path stops in paths_
+};
+
+// Every file lying directly in each source entry, entries in list order and
+// each entry's files in listing order. An entry is a folder path with or
+// without its final separator; an empty entry stands for the root folder.
+// A folder given twice contributes its files twice.
+CandidateList ListCandidates(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
+                             char separator);
+
+}  // namespace tarvello

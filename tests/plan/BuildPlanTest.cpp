@@ -1,0 +1,119 @@
+#include "plan/BuildPlan.h"
+
+#include "plan/FakeFolders.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "support/ScriptedRandom.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <map>
+
+namespace tarvello {
+namespace {
+
+using test::ScriptedRandom;
+using Entries = std::vector<std::string>;
+
+TEST(BuildPlan, SendsEachPickToEveryDestinationInListOrder) {
+    const test::FakeFolders fs({{"C:\\Pics\\", {"a.jpg", "b.jpg", "c.jpg"}}});
+    const Entries sources{"C:\\Pics"};
+    const Entries destinations{"E:\\Out", "F:\\", ""};  // the empty entry is the root
+    ScriptedRandom random{0.9, 0.0};                   // c.jpg, then a.jpg
+
+    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 2.0, false}, '\\'),
+              (Plan{{"C:\\Pics\\c.jpg", "E:\\Out\\c.jpg"},
+                    {"C:\\Pics\\c.jpg", "F:\\c.jpg"},
+                    {"C:\\Pics\\c.jpg", "\\c.jpg"},
+                    {"C:\\Pics\\a.jpg", "E:\\Out\\a.jpg"},
+                    {"C:\\Pics\\a.jpg", "F:\\a.jpg"},
+                    {"C:\\Pics\\a.jpg", "\\a.jpg"}}));
+}
+
+TEST(BuildPlan, NoSourceFilesGiveAnEmptyPlan) {
+    const test::FakeFolders fs({{"/empty/", {}}});
+    const Entries sources{"/empty/", "/missing"};
+    const Entries destinations{"/out/"};
+    ScriptedRandom random;
+    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 5.0, true}, '/'), Plan{});
+}
+
+// Names a text form of the plan could misread, on a real disk: a trailing
+// "%" (a repeat mark), "|", the Summary's joining words, and bytes that are
+// not UTF-8. Each is drawn twice, so the second copy is numbered.
+TEST(BuildPlan, PlansAwkwardNamesExactly) {
+    const std::map<std::string, std::string> numbered{
+        {"100%", "100%1"},
+        {"%2%", "%2%1"},
+        {"a|b.txt", "a|b1.txt"},
+        {"x will be copied to y", "x will be copied to y1"},
+        {"\xff\xfe.bin", "\xff\xfe" "1.bin"},
+    };
+    const test::TempDir in;
+    const test::TempDir out;
+    for (const auto& [name, _] : numbered)
+        in.write(name);
+    const PosixFileSystem fs;
+    Entries listed;
+    fs.forEachFile(in.path(), [&](std::string_view name) { listed.emplace_back(name); });
+    ASSERT_EQ(listed.size(), numbered.size());
+
+    ScriptedRandom random;
+    Plan expected;
+    for (std::size_t round = 0; round < 2; ++round) {
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            random.push((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
+            const std::string& name = round == 0 ? listed[i] : numbered.at(listed[i]);
+            expected.push_back({in.path() + listed[i], out.path() + name});
+        }
+    }
+    const Entries sources{in.path()};
+    const Entries destinations{out.path()};
+    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 10.0, true}, '/'), expected);
+}
+
+TEST(BuildPlan, RefusesAPlanPastTheBoundBeforeDrawing) {
+    const test::FakeFolders fs({{"/in/", {"a", "b", "c"}}});
+    const Entries sources{"/in/"};
+    const std::pair<Entries, double> cases[] = {
+        {{"/1"}, 10'000'001.0},
+        {{"/1", "/2"}, 5'000'001.0},
+        {{"/1", "/2", "/3"}, 3'333'334.0},
+        {{"/1"}, 1e300},
+        {{"/1", "/2"}, 0x1p63},  // 2^63 lines twice over: a product that wraps to 0
+    };
+    for (const auto& [destinations, requested] : cases) {
+        ScriptedRandom random;
+        const auto plan = BuildPlan(fs, random, {sources, destinations, requested, true}, '/');
+        EXPECT_EQ(plan, std::nullopt) << "N = " << requested << " to " << destinations.size() << " folders";
+        EXPECT_EQ(random.taken, 0);
+    }
+}
+
+TEST(ExceedsPlanBound, ComparesLinesWithTheBoundWithoutOverflow) {
+    constexpr std::size_t kMost = std::numeric_limits<std::size_t>::max();
+    struct Case {
+        std::size_t picks, destinations;
+        bool exceeds;
+    };
+    const Case cases[] = {
+        {10'000'000, 1, false}, {10'000'001, 1, true},     {5'000'000, 2, false},
+        {5'000'001, 2, true},   {3'333'333, 3, false},     {3'333'334, 3, true},
+        {1, 10'000'001, true},  {kMost / 2 + 1, 2, true},  {0, kMost, false},
+        {kMost, 0, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ExceedsPlanBound(c.picks, c.destinations), c.exceeds)
+            << c.picks << " picks to " << c.destinations << " folders";
+}
+
+TEST(PlanTooLargeMessage, NamesTheBound) {
+    std::string bound = std::to_string(kMaxPlanLines);
+    for (auto at = static_cast<std::ptrdiff_t>(bound.size()) - 3; at > 0; at -= 3)
+        bound.insert(static_cast<std::size_t>(at), ",");
+    EXPECT_NE(std::string(kPlanTooLargeMessage).find(bound), std::string::npos) << bound;
+}
+
+}  // namespace
+}  // namespace tarvello

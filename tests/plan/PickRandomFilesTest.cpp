@@ -1,0 +1,92 @@
+#include "plan/PickRandomFiles.h"
+
+#include "platform/system/MersenneRandomSource.h"
+#include "support/ScriptedRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+namespace tarvello {
+namespace {
+
+using test::ScriptedRandom;
+using Picks = std::vector<Pick>;
+
+const double kJustBelowOne = std::nextafter(1.0, 0.0);
+constexpr std::size_t kMost = std::numeric_limits<std::size_t>::max();
+
+TEST(DrawCount, IsTheWholePartOfCountsFromOneUp) {
+    const std::pair<double, std::size_t> cases[] = {
+        {0.5, 0}, {0.0, 0}, {-3.0, 0}, {std::nan(""), 0}, {1.0, 1},     {2.9, 2},
+        {3.0, 3}, {3.5, 3}, {4.0, 4},  {1e300, kMost},    {INFINITY, kMost},
+    };
+    for (const auto& [requested, draws] : cases)
+        EXPECT_EQ(DrawCount(requested), draws) << "N = " << requested;
+}
+
+TEST(DrawnIndex, ScalesIntoTheCountAndNeverReachesIt) {
+    EXPECT_EQ(DrawnIndex(0.0, 3), 0u);
+    EXPECT_EQ(DrawnIndex(0.5, 3), 1u);
+    EXPECT_EQ(DrawnIndex(kJustBelowOne, 3), 2u);
+    EXPECT_EQ(DrawnIndex(kJustBelowOne, 1'000'001), 1'000'000u);
+    // Single-precision generators are known to round up to 1.0 now and then.
+    EXPECT_EQ(DrawnIndex(1.0, 3), 2u);
+}
+
+TEST(PickRandomFiles, DrawsExactlyTheScriptedPicks) {
+    struct Case {
+        const char* what;
+        std::size_t candidates;
+        double requested;
+        bool repeats;
+        std::vector<double> numbers;
+        Picks expected;
+    };
+    const Case cases[] = {
+        // Pool [0 1 2 3 4]: 0.5 takes position 2, leaving [0 1 3 4]; 0.99
+        // takes position 3 (candidate 4), leaving [0 1 3]; 0.4 takes position 1.
+        {"pool closes its gaps", 5, 3.0, false, {0.5, 0.99, 0.4}, {{2, 0}, {4, 0}, {1, 0}}},
+        {"N = F draws every one", 3, 3.0, false, {kJustBelowOne, kJustBelowOne, kJustBelowOne},
+         {{2, 0}, {1, 0}, {0, 0}}},
+        {"N = 2.9 draws two", 3, 2.9, false, {0.0, 0.0}, {{0, 0}, {1, 0}}},
+        {"repeats count per candidate", 3, 5.0, true, {0.1, 0.7, 0.0, 0.9, 0.05},
+         {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}}},
+        {"one candidate repeated", 1, 3.0, true, {0.0, 0.5, kJustBelowOne},
+         {{0, 0}, {0, 1}, {0, 2}}},
+        // No number is drawn at all in these:
+        {"N > F without repeats", 3, 3.5, false, {}, {{0, 0}, {1, 0}, {2, 0}}},
+        {"N = 4 > F without repeats", 3, 4.0, false, {}, {{0, 0}, {1, 0}, {2, 0}}},
+        {"N below 1", 3, 0.5, true, {}, {}},
+        {"negative N", 3, -2.0, false, {}, {}},
+        {"no candidates", 0, 4.0, true, {}, {}},
+    };
+    for (const Case& c : cases) {
+        ScriptedRandom random;  // an unscripted draw fails the test
+        for (const double r : c.numbers)
+            random.push(r);
+        EXPECT_EQ(PickRandomFiles(random, c.candidates, c.requested, c.repeats), c.expected)
+            << c.what;
+        EXPECT_EQ(random.left(), 0u) << c.what;
+        EXPECT_EQ(PickCount(c.candidates, c.requested, c.repeats), c.expected.size()) << c.what;
+    }
+}
+
+TEST(PickRandomFiles, WithoutRepeatsNeverPicksACandidateTwice) {
+    MersenneRandomSource random;
+    random.seed(7.0);
+    for (const std::size_t size : {1, 2, 5, 64, 1000}) {
+        const Picks picks = PickRandomFiles(random, size, static_cast<double>(size), false);
+        std::set<std::size_t> seen;
+        for (const Pick& pick : picks)
+            EXPECT_TRUE(pick.candidate < size && pick.repeat == 0 &&
+                        seen.insert(pick.candidate).second)
+                << "candidate " << pick.candidate << " of " << size;
+        EXPECT_EQ(seen.size(), size);
+    }
+}
+
+}  // namespace
+}  // namespace tarvello
