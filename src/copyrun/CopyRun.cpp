@@ -1,0 +1,56 @@
+#include "copyrun/CopyRun.h"
+
+#include "copyrun/CopyReport.h"
+
+namespace tarvello {
+namespace {
+
+// Holds the running flag up for one run, however the run ends.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+CopyRun::CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display)
+    : fs_(fs), events_(events), dialogs_(dialogs), display_(display) {}
+
+void CopyRun::start(SharedPlan plan) {
+    if (running_)
+        return;
+    // Raised before the first yield, so that no press of "Start" handled
+    // inside it can begin a second run.
+    const RunningFlag running(running_);
+
+    events_.yield();
+    if (!plan || plan->empty()) {
+        dialogs_.showMessage("No files added.");
+        return;
+    }
+
+    const std::size_t total = plan->size();
+    CopyReport report;
+    for (std::size_t i = 0; i < total; ++i) {
+        display_.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
+        display_.setBusy(true);
+        events_.yield();
+        // A handler run inside the yield may have put the pointer back; the
+        // copy blocks the window, so it shows the hourglass throughout.
+        display_.setBusy(true);
+        const PlanEntry& entry = (*plan)[i];
+        report.add(entry, fs_.replaceFile(entry.source, entry.target));
+    }
+
+    dialogs_.showMessage(report.message());
+    display_.setBusy(false);
+    display_.setProgress(0.0);
+}
+
+}  // namespace tarvello

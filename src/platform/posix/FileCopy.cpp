@@ -1,0 +1,87 @@
+#include "platform/posix/FileCopy.h"
+
+#include "platform/posix/CopyContents.h"
+#include "platform/posix/TempFile.h"
+#include "platform/posix/UniqueFd.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace tarvello {
+namespace {
+
+CopyOutcome Failed(int error) {
+    return {CopyOutcome::Status::Failed, std::strerror(error)};
+}
+
+// The folder ("." for a bare name) and the last name of a path.
+std::pair<std::string, std::string> SplitFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return {".", path};
+    return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+CopyOutcome ReplaceFile(const std::string& source, const std::string& target) {
+    // Non-blocking, so that a FIFO standing where a file was cannot hang
+    // the run; on a regular file the flag changes nothing.
+    const UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!in)
+        return Failed(errno);
+    struct stat from {};
+    if (fstat(in.get(), &from) != 0)
+        return Failed(errno);
+    if (S_ISDIR(from.st_mode))
+        return Failed(EISDIR);
+    if (!S_ISREG(from.st_mode))
+        return {CopyOutcome::Status::Failed, "not a regular file"};
+
+    // Checked before anything is created: a file is never replaced by a
+    // copy of itself (that would only split a hard link), nor is a folder.
+    struct stat to {};
+    const bool targetExists = stat(target.c_str(), &to) == 0;
+    if (targetExists) {
+        if (SameFile(from, to))
+            return {CopyOutcome::Status::SameFile, "source and target are the same file"};
+        if (S_ISDIR(to.st_mode))
+            return Failed(EISDIR);
+    } else if (errno != ENOENT) {
+        return Failed(errno);
+    }
+
+    const auto [folder, name] = SplitFolder(target);
+    if (name.empty())
+        return Failed(EISDIR);
+    const UniqueFd folderFd(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folderFd)
+        return Failed(errno);
+
+    // Permission bits as a plain copy gives them: the source's, without
+    // set-id and sticky bits, trimmed by the umask.
+    TempFile temp(folderFd.get(), name, targetExists, from.st_mode & 0777);
+    if (temp.error() != 0)
+        return Failed(temp.error());
+    if (const int error = CopyContents(in.get(), temp.fd(), from.st_size))
+        return Failed(error);
+
+    // The source's modification time, to the nanosecond. A file system that
+    // cannot store it still gets the copy, as `cp -p` keeps its copy then.
+    const struct timespec times[2] = {{0, UTIME_OMIT}, from.st_mtim};
+    futimens(temp.fd(), times);
+
+    if (const int error = temp.commit())
+        return Failed(error);
+    return {CopyOutcome::Status::Copied, {}};
+}
+
+}  // namespace tarvello

@@ -1,0 +1,113 @@
+#include "platform/posix/TempFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <random>
+#include <utility>
+
+namespace tarvello {
+namespace {
+
+constexpr int kAttempts = 100;
+constexpr std::size_t kRandomLength = 6;
+constexpr std::size_t kDecoration = 2 + kRandomLength;  // the two dots and the random part
+
+// ".<name>.XXXXXX", the name cut short where the whole would exceed
+// `nameMax` bytes.
+std::string HiddenName(const std::string& targetName, std::size_t nameMax) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+
+    std::string name = "." + targetName.substr(0, nameMax - kDecoration) + ".";
+    for (std::size_t i = 0; i < kRandomLength; ++i)
+        name += kLetters[pick(random)];
+    return name;
+}
+
+// Lowers `nameMax` to the folder's own limit where that is shorter (some
+// file systems allow less than NAME_MAX); false when it is not.
+bool LowerNameMax(int folderFd, std::size_t& nameMax) {
+    const long limit = fpathconf(folderFd, _PC_NAME_MAX);
+    if (limit <= static_cast<long>(kDecoration) || static_cast<std::size_t>(limit) >= nameMax)
+        return false;
+    nameMax = static_cast<std::size_t>(limit);
+    return true;
+}
+
+// An unnamed file gets its name by a link through /proc, without the
+// privilege that linking the descriptor itself asks for.
+bool CanNameUnnamedFiles() {
+    static const bool procMounted = access("/proc/self/fd", X_OK) == 0;
+    return procMounted;
+}
+
+}  // namespace
+
+TempFile::TempFile(int folderFd, std::string targetName, bool targetExists, mode_t mode)
+    : folderFd_(folderFd), target_(std::move(targetName)) {
+    if (!targetExists && CanNameUnnamedFiles()) {
+        fd_ = UniqueFd(openat(folderFd, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, mode));
+        unnamed_ = static_cast<bool>(fd_);
+    }
+    if (!unnamed_) {  // also where the file system has no unnamed files
+        error_ = takeHiddenName([&](const char* name) {
+            fd_ = UniqueFd(openat(folderFd, name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+            return fd_ ? 0 : -1;
+        });
+    }
+}
+
+TempFile::~TempFile() {
+    if (!name_.empty())
+        unlinkat(folderFd_, name_.c_str(), 0);
+}
+
+int TempFile::takeHiddenName(const std::function<int(const char* name)>& make) {
+    std::size_t nameMax = NAME_MAX;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        std::string name = HiddenName(target_, nameMax);
+        if (make(name.c_str()) == 0) {
+            name_ = std::move(name);
+            return 0;
+        }
+        const int error = errno;
+        if (error == ENAMETOOLONG && LowerNameMax(folderFd_, nameMax))
+            continue;
+        if (error != EEXIST)
+            return error;
+    }
+    return EEXIST;
+}
+
+int TempFile::commit() {
+    if (unnamed_) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+        const auto link = [&](const char* name) {
+            return linkat(AT_FDCWD, self.c_str(), folderFd_, name, AT_SYMLINK_FOLLOW);
+        };
+        if (link(target_.c_str()) == 0)
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+        // Something stands there after all (a dangling symbolic link, or a
+        // file made meanwhile): only a rename replaces it in one step.
+        if (const int error = takeHiddenName(link))
+            return error;
+    } else if (close(fd_.release()) != 0) {
+        // A failed close can be the first word of a failed write (network
+        // file systems, quotas), so the copy is not trusted without it.
+        return errno;
+    }
+    if (renameat(folderFd_, name_.c_str(), folderFd_, target_.c_str()) != 0)
+        return errno;
+    name_.clear();
+    return 0;
+}
+
+}  // namespace tarvello
