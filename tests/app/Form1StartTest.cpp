@@ -1,6 +1,10 @@
 #include "FormFixture.h"
 
+#include "platform/qt/QtProgramEnd.h"
+
 #include <QLineEdit>
+
+#include <filesystem>
 
 namespace tarvello::test {
 namespace {
@@ -107,6 +111,44 @@ TEST_F(Form1Start, aSecondPressCopiesTheSamePlanAgain) {
     press("Check2");
     EXPECT_EQ(fileSystem.copies, 4);
     EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"Done.", "Done."}));
+}
+
+// The real end of the program, in a child process: closing the window in
+// the middle of a run lets the file under way finish and copies no more.
+// The child runs this test again from its start, so both draw the same
+// plan; it finds the parent's folders through the environment.
+TEST_F(Form1Start, closingTheWindowDuringARunEndsTheProgramAtTheNextYield) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    constexpr char kShared[] = "TARVELLO_TEST_CLOSING_RUN";
+    std::string root = qEnvironmentVariable(kShared).toStdString();
+    if (root.empty()) {
+        root = dir.path();
+        qputenv(kShared, QByteArray::fromStdString(root));
+        for (int i = 0; i < 3; ++i)
+            dir.write("in/f" + std::to_string(i) + ".txt");
+        dir.makeFolder("out");
+    }
+    QtProgramEnd realEnd;
+    programEndService = &realEnd;
+    form.reset();
+    showForm();
+    pickAndPress("Check8", root + "in");
+    pickAndPress("Check3", root + "out");
+    control<QLineEdit>("Text1")->setText(QStringLiteral("3"));
+    ASSERT_EQ(form->summary().size(), 3u);
+    events.onYield = [&](int yield) {
+        if (yield == 3)  // before the second entry
+            form->close();
+    };
+
+    EXPECT_EXIT(press("Check2"), testing::ExitedWithCode(0), "");
+    qunsetenv(kShared);
+
+    std::vector<std::string> landed;
+    for (const auto& entry : std::filesystem::directory_iterator(root + "out"))
+        landed.push_back(entry.path().filename().string());
+    const std::string& first = form->summary()[0].target;
+    EXPECT_EQ(landed, std::vector<std::string>{first.substr(first.rfind('/') + 1)});
 }
 
 }  // namespace

@@ -15,7 +15,12 @@ TEST_F(Form1Startup, firstRunShowsOneHundredAndStoresIt) {
     makeForm();
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), QStringLiteral("100"));
     EXPECT_EQ(storedCount(), QStringLiteral("100"));
-    EXPECT_TRUE(QFile::exists(settingsFile())) << settingsFile().toStdString();
+    // Straight from the disk, not from the settings cache of this process:
+    // a count typed just before the program is killed must be there.
+    QFile file(settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << settingsFile().toStdString();
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("[Tarvello]\nText1=100")) << text.toStdString();
 }
 
 TEST_F(Form1Startup, restoresTheStoredCountWithEmptyLists) {

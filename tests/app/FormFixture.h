@@ -56,7 +56,8 @@ protected:
 
     Form1& makeForm(std::string siteAddress = {}) {
         form = std::make_unique<Form1>(FormServices{fileSystem, dialogs, settings, *randomSource, clock,
-                                                    events, launcher, programEnd, std::move(siteAddress)});
+                                                    events, launcher, *programEndService,
+                                                    std::move(siteAddress)});
         return *form;
     }
 
@@ -104,6 +105,7 @@ protected:
     HookedEventLoop events;
     RecordingLauncher launcher;
     RecordingProgramEnd programEnd;
+    ProgramEnd* programEndService = &programEnd;
     std::unique_ptr<Form1> form;
 
 private:
