@@ -62,13 +62,6 @@ TEST_F(Form1Startup, seedsOnceAndOpensTheSiteOnTheSeventhOfAHundred) {
     EXPECT_EQ(launcher.opened, std::vector<std::string>{"https://tarvello.invalid/"});
 }
 
-TEST_F(Form1Startup, opensNothingOnOtherDraws) {
-    ScriptedRandom scripted{0.075};
-    randomSource = &scripted;
-    makeForm("https://tarvello.invalid/");
-    EXPECT_TRUE(launcher.opened.empty());
-}
-
 TEST_F(Form1Startup, closingTheWindowEndsTheProgram) {
     Form1& shown = showForm();
     EXPECT_EQ(programEnd.requests, 0);
