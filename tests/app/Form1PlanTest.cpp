@@ -32,18 +32,6 @@ protected:
     int added = 0;
 };
 
-TEST_F(Form1Plan, aPlanSendsEveryPickToEveryDestination) {
-    pickAndPress("Check3", dir.path() + "out2");
-    const Plan& plan = form->summary();
-    ASSERT_EQ(plan.size(), 6u);
-    for (std::size_t i = 0; i < plan.size(); i += 2) {
-        const std::string name = plan[i].source.substr(plan[i].source.rfind('/') + 1);
-        EXPECT_EQ(plan[i].source, plan[i + 1].source);
-        EXPECT_EQ(plan[i].target, dir.path() + "out/" + name);
-        EXPECT_EQ(plan[i + 1].target, dir.path() + "out2/" + name);
-    }
-}
-
 TEST_F(Form1Plan, addFolderRedrawsEvenWhenCancelled) {
     addFileOnDisk();
     pickAndPress("Check8", "");

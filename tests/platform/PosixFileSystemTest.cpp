@@ -76,16 +76,5 @@ TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {
     EXPECT_EQ(stat((folder + "/tarvello_platform_tests").c_str(), &info), 0) << folder;
 }
 
-TEST(PosixFileSystem, probesFollowTheFile) {
-    const test::TempDir dir;
-    const PosixFileSystem fs;
-    const std::string file = dir.write("a");
-    ASSERT_TRUE(fs.modificationTime(file).has_value());
-    EXPECT_GT(*fs.modificationTime(file), 0);
-    ASSERT_TRUE(fs.attributes(dir.path()).has_value());
-    EXPECT_TRUE(S_ISDIR(*fs.attributes(dir.path())));
-    EXPECT_FALSE(fs.modificationTime(dir.path() + "b").has_value());
-}
-
 }  // namespace
 }  // namespace tarvello
