@@ -231,9 +231,7 @@ void Form1::Form_Unload() { services_.programEnd.endProgram(); }
 // ---- the count ----
 
 void Form1::Text1_Change() {
-    if (!SaveCountIfPositive(services_.settings, Text1->text().toStdString()))
-        return;
-    if (!destinations_.empty() && !sources_.empty())
+    if (SaveCountIfPositive(services_.settings, Text1->text().toStdString()))
         RegeneratePlan();
 }
 
@@ -278,10 +276,11 @@ void Form1::Check11_Click() { RegenerateIfReady(); }
 void Form1::Check12_Click() { RegenerateIfReady(); }
 
 void Form1::RegenerateIfReady() {
-    if (ReadCount(Text1->text().toStdString()) > 0.0 && !sources_.empty() && !destinations_.empty())
+    if (ReadCount(Text1->text().toStdString()) > 0.0)
         RegeneratePlan();
 }
 
+// Draws nothing, and leaves the Summary as it is, while either list is empty.
 void Form1::RegeneratePlan() {
     if (sources_.empty() || destinations_.empty())
         return;

@@ -14,7 +14,6 @@ public:
     const SharedPlan& plan() const { return plan_; }
     void show(Plan plan) { plan_ = std::make_shared<const Plan>(std::move(plan)); }
     void clear() { plan_ = std::make_shared<const Plan>(); }
-    bool empty() const { return plan_->empty(); }
 
     std::size_t rowCount() const override { return plan_->size(); }
     std::string rowText(std::size_t row) const override { return SummaryLine((*plan_)[row]); }

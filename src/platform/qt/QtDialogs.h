@@ -9,14 +9,15 @@ namespace tarvello {
 // Qt's folder dialog and message box, modal to the given window.
 class QtDialogs final : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+    // The window the dialogs are modal to; it exists only after the
+    // services it is built with, so it is set afterwards.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     std::string pickFolder(const std::string& prompt) override;
     void showMessage(const std::string& text) override;
 
 private:
-    QWidget* owner_;
+    QWidget* owner_ = nullptr;
 };
 
 }  // namespace tarvello
