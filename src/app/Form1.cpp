@@ -255,11 +255,17 @@ void Form1::AddPickedFolder(PathList& list, ListViewModel& model) {
     RegeneratePlan();
 }
 
-void Form1::Check4_Click() { sourceModel_->change([this] { sources_.clear(); }); }
+void Form1::Check4_Click() {
+    sourceModel_->change([this] { sources_.clear(); });
+    sourceListings_.keepOnly(sources_.entries(), kNativeSeparator);
+}
 void Form1::Check7_Click() { destinationModel_->change([this] { destinations_.clear(); }); }
 void Form1::Check9_Click() { summaryModel_->change([this] { summary_.clear(); }); }
 
-void Form1::ListView1_DblClick() { RemoveSelectedEntry(*ListView1, sources_, *sourceModel_); }
+void Form1::ListView1_DblClick() {
+    RemoveSelectedEntry(*ListView1, sources_, *sourceModel_);
+    sourceListings_.keepOnly(sources_.entries(), kNativeSeparator);
+}
 void Form1::ListView2_DblClick() { RemoveSelectedEntry(*ListView2, destinations_, *destinationModel_); }
 
 void Form1::RemoveSelectedEntry(QTreeView& view, PathList& list, ListViewModel& model) {
@@ -285,7 +291,8 @@ void Form1::RegeneratePlan() {
     if (sources_.empty() || destinations_.empty())
         return;
     const PlanRequest request{sources_.entries(), destinations_.entries(),
-                              ReadCount(Text1->text().toStdString()), Check11->isChecked()};
+                              ReadCount(Text1->text().toStdString()), Check11->isChecked(),
+                              &sourceListings_};
     std::optional<Plan> plan = BuildPlan(services_.fileSystem, services_.random, request);
     if (!plan) {
         services_.dialogs.showMessage(kPlanTooLargeMessage);

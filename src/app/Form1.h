@@ -4,6 +4,7 @@
 #include "app/SummaryRows.h"
 #include "copyrun/CopyRun.h"
 #include "lists/PathList.h"
+#include "plan/ListingCache.h"
 
 #include <QCursor>
 #include <QWidget>
@@ -81,6 +82,7 @@ private:
     FormServices services_;
     PathList sources_;
     PathList destinations_;
+    ListingCache sourceListings_;  // the source folders as last listed
     SummaryRows summary_;
     CopyRun copyRun_;
     QCursor handCursor_;

@@ -44,7 +44,7 @@ void CopyRun::start(SharedPlan plan) {
         // A handler run inside the yield may have put the pointer back; the
         // copy blocks the window, so it shows the hourglass throughout.
         display_.setBusy(true);
-        const PlanEntry& entry = (*plan)[i];
+        const PlanEntry entry = plan->entry(i);
         report.add(entry, fs_.replaceFile(entry.source, entry.target));
     }
 

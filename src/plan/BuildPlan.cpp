@@ -2,7 +2,6 @@
 
 #include "lists/PathText.h"
 #include "plan/CandidateList.h"
-#include "plan/NumberedName.h"
 #include "plan/PickRandomFiles.h"
 
 namespace tarvello {
@@ -18,34 +17,21 @@ bool ExceedsPlanBound(std::size_t picks, std::size_t destinations) {
 
 std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
                               const PlanRequest& request, char separator) {
-    const CandidateList candidates = ListCandidates(fs, request.sourceEntries, separator);
+    auto candidates = std::make_shared<const CandidateList>(
+        request.listings ? request.listings->candidates(fs, request.sourceEntries, separator)
+                         : ListCandidates(fs, request.sourceEntries, separator));
     const std::size_t pickCount =
-        PickCount(candidates.size(), request.requestedCount, request.allowRepeats);
-    const std::size_t destinationCount = request.destinationEntries.size();
-    if (ExceedsPlanBound(pickCount, destinationCount))
+        PickCount(candidates->size(), request.requestedCount, request.allowRepeats);
+    if (ExceedsPlanBound(pickCount, request.destinationEntries.size()))
         return std::nullopt;
 
-    const std::vector<Pick> picks =
-        PickRandomFiles(random, candidates.size(), request.requestedCount, request.allowRepeats);
-
+    std::vector<Pick> picks =
+        PickRandomFiles(random, candidates->size(), request.requestedCount, request.allowRepeats);
     std::vector<std::string> folders;
-    folders.reserve(destinationCount);
+    folders.reserve(request.destinationEntries.size());
     for (const std::string& entry : request.destinationEntries)
         folders.push_back(WithFinalSeparator(entry, separator));
-
-    Plan plan;
-    plan.reserve(picks.size() * destinationCount);  // within the bound, so no overflow
-    for (const Pick& pick : picks) {
-        const std::string_view source = candidates.path(pick.candidate);
-        const std::string name = NumberedName(FileNamePart(source, separator), pick.repeat);
-        for (const std::string& folder : folders) {
-            std::string target;
-            target.reserve(folder.size() + name.size());
-            target.append(folder).append(name);
-            plan.push_back({std::string(source), std::move(target)});
-        }
-    }
-    return plan;
+    return Plan(std::move(candidates), std::move(folders), std::move(picks), separator);
 }
 
 }  // namespace tarvello

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plan/ListingCache.h"
 #include "plan/PlanEntry.h"
 #include "platform/FileSystem.h"
 #include "platform/PathSeparator.h"
@@ -25,6 +26,9 @@ struct PlanRequest {
     const std::vector<std::string>& destinationEntries;
     double requestedCount;  // the numeric reading of the count box
     bool allowRepeats;      // "Allow same file to be copied more than once"
+    // Where the source folders are listed from: the listings kept between
+    // redraws, or afresh when there are none. The plan is the same either way.
+    ListingCache* listings = nullptr;
 };
 
 // Whether `picks` picks, each to every one of `destinations` folders, would
@@ -32,7 +36,8 @@ struct PlanRequest {
 bool ExceedsPlanBound(std::size_t picks, std::size_t destinations);
 
 // The plan for the request: every pick, in selection order, to every
-// destination entry, in list order, repeats under numbered names. Nothing
+// destination entry, in list order, repeats under numbered names (made as
+// each line is read). Nothing
 // when the plan would hold more than kMaxPlanLines lines; that is known
 // before any number is drawn, so the generator is then left untouched.
 // The separator is a parameter so the same code serves "\" paths.

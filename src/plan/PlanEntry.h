@@ -1,5 +1,10 @@
 #pragma once
 
+#include "plan/CandidateList.h"
+#include "plan/PickRandomFiles.h"
+#include "platform/PathSeparator.h"
+
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +20,31 @@ struct PlanEntry {
     bool operator==(const PlanEntry&) const = default;
 };
 
-using Plan = std::vector<PlanEntry>;
+// The copy plan, held as what it was drawn from: the candidates, the
+// destination folders and the picks. Line i is pick i / G to folder i % G
+// (G folders), so a million lines cost a pick each, and each entry's paths
+// are made only when asked for. It shares the candidates, so later listings
+// and list changes cannot alter it.
+class Plan {
+public:
+    Plan() = default;
+    // Each folder ends with the separator.
+    Plan(std::shared_ptr<const CandidateList> candidates, std::vector<std::string> folders,
+         std::vector<Pick> picks, char separator = kNativeSeparator);
+
+    std::size_t size() const { return picks_.size() * folders_.size(); }
+    bool empty() const { return size() == 0; }
+
+    // The source as listed, and the target: the folder, then the source's
+    // name, numbered for a repeated pick.
+    PlanEntry entry(std::size_t line) const;
+
+private:
+    std::shared_ptr<const CandidateList> candidates_;
+    std::vector<std::string> folders_;
+    std::vector<Pick> picks_;
+    char separator_ = kNativeSeparator;
+};
 
 // The plan as shown: immutable once drawn, so a copy run can keep the one
 // it started with while the Summary moves on.

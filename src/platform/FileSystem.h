@@ -19,6 +19,18 @@ struct CopyOutcome {
     std::string reason;  // the system's words, for SameFile and Failed
 };
 
+// What one stat of a folder says about its identity and its last changes.
+// Two equal stamps mean the folder's own entries did not change between
+// them, up to the resolution of the file system's clock.
+struct FolderStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t modifiedNs = 0;  // since the epoch, in the file system's time
+    std::int64_t changedNs = 0;
+
+    bool operator==(const FolderStamp&) const = default;
+};
+
 // Every disk operation the program needs. Paths are native byte strings,
 // passed through unchanged.
 class FileSystem {
@@ -30,6 +42,30 @@ public:
     // names no folder visits nothing.
     virtual void forEachFile(const std::string& folder,
                              const std::function<void(std::string_view name)>& visit) const = 0;
+
+    // The same listing, told apart for reuse: visits each regular file and
+    // every non-hidden link (isLink), in listing order, and gives the stamp
+    // of the folder as it was opened. A link counts as a file only when
+    // leadsToFile() says so at the time of asking. Nothing, and no visits,
+    // when the path names no folder. A file system that cannot stamp its
+    // folders lists them as forEachFile does and gives no stamp, so no
+    // listing of it is ever kept.
+    virtual std::optional<FolderStamp> listFolder(
+        const std::string& folder,
+        const std::function<void(std::string_view name, bool isLink)>& visit) const {
+        forEachFile(folder, [&](std::string_view name) { visit(name, false); });
+        return std::nullopt;
+    }
+
+    // The folder's stamp now, or nothing when it is not a folder.
+    virtual std::optional<FolderStamp> folderStamp(const std::string&) const { return std::nullopt; }
+
+    // Whether the path, links followed, is a regular file.
+    virtual bool leadsToFile(const std::string&) const { return false; }
+
+    // The present moment on the clock that stamps files, in nanoseconds
+    // since the epoch.
+    virtual std::int64_t fileTimeNowNs() const { return 0; }
 
     // Seconds since the epoch, or nothing when the path cannot be queried.
     virtual std::optional<std::int64_t> modificationTime(const std::string& path) const = 0;

@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include "support/PlanEntries.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -83,22 +85,22 @@ TEST_F(Form1Plan, removingAndClearingNeverRedraw) {
 }
 
 TEST_F(Form1Plan, generateAgainWithEveryFileAskedForGivesTheSamePlan) {
-    const Plan before = form->summary();
+    const auto before = EntriesOf(form->summary());
     press("Check12");
-    EXPECT_EQ(form->summary(), before);
+    EXPECT_EQ(EntriesOf(form->summary()), before);
 }
 
 TEST_F(Form1Plan, repeatsGetNumberedNamesAndGoWhenTheOptionIsOff) {
     setCount("7");
     control<QCheckBox>("Check11")->click();
-    const Plan& repeated = form->summary();
+    const auto repeated = EntriesOf(form->summary());
     ASSERT_EQ(repeated.size(), 7u);
     const bool numbered = std::any_of(repeated.begin(), repeated.end(), [](const PlanEntry& entry) {
         return entry.target.find("1.jpg") != std::string::npos;
     });
     EXPECT_TRUE(numbered);
     control<QCheckBox>("Check11")->click();
-    for (const PlanEntry& entry : form->summary())
+    for (const PlanEntry& entry : EntriesOf(form->summary()))
         EXPECT_EQ(entry.target.substr(entry.target.rfind('/')), entry.source.substr(entry.source.rfind('/')));
 }
 

@@ -1,9 +1,11 @@
 #include "FormFixture.h"
 
 #include "platform/qt/QtProgramEnd.h"
+#include "support/PlanEntries.h"
 
 #include <QLineEdit>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tarvello::test {
@@ -94,6 +96,40 @@ TEST_F(Form1Start, clearingTheSummaryDuringARunDoesNotDisturbIt) {
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Done."});
 }
 
+// The plan keeps what it was drawn from: lists cleared and the source
+// folder changed on disk, it still shows and copies the three numbered
+// copies of the one file to both folders.
+TEST_F(Form1Start, thePlanOutlivesClearedListsAndAChangedFolder) {
+    dir.write("in/a.jpg", "a");
+    dir.makeFolder("out1");
+    dir.makeFolder("out2");
+    control<QLineEdit>("Text1")->setText(QStringLiteral("3"));
+    QTest::mouseClick(control("Check11"), Qt::LeftButton);
+    pickAndPress("Check8", dir.path() + "in");
+    pickAndPress("Check3", dir.path() + "out1");
+    pickAndPress("Check3", dir.path() + "out2");
+    const auto drawn = EntriesOf(form->summary());
+
+    press("Check4");
+    press("Check7");
+    std::filesystem::rename(dir.path() + "in/a.jpg", dir.path() + "in/b.jpg");
+    dir.write("in/a.jpg", "a");
+    dir.write("in/c.jpg");
+    EXPECT_EQ(EntriesOf(form->summary()), drawn);
+    press("Check2");
+
+    std::vector<std::string> copied;
+    for (const char* folder : {"out1/", "out2/"})
+        for (const char* name : {"a.jpg", "a1.jpg", "a2.jpg"})
+            if (ReadBytes(dir.path() + folder + name) == "a")
+                copied.push_back(dir.path() + folder + name);
+    std::vector<std::string> targets;
+    for (const PlanEntry& entry : drawn)
+        targets.push_back(entry.target);
+    std::sort(targets.begin(), targets.end());
+    EXPECT_EQ(targets, copied);
+}
+
 TEST_F(Form1Start, startPressedDuringARunDoesNothingMore) {
     planFiles(3);
     events.onYield = [&](int yield) {
@@ -147,7 +183,7 @@ TEST_F(Form1Start, closingTheWindowDuringARunEndsTheProgramAtTheNextYield) {
     std::vector<std::string> landed;
     for (const auto& entry : std::filesystem::directory_iterator(root + "out"))
         landed.push_back(entry.path().filename().string());
-    const std::string& first = form->summary()[0].target;
+    const std::string& first = form->summary().entry(0).target;
     EXPECT_EQ(landed, std::vector<std::string>{first.substr(first.rfind('/') + 1)});
 }
 

@@ -27,6 +27,16 @@ public:
                      const std::function<void(std::string_view)>& visit) const override {
         real_.forEachFile(folder, visit);
     }
+    std::optional<FolderStamp> listFolder(
+        const std::string& folder,
+        const std::function<void(std::string_view, bool)>& visit) const override {
+        return real_.listFolder(folder, visit);
+    }
+    std::optional<FolderStamp> folderStamp(const std::string& folder) const override {
+        return real_.folderStamp(folder);
+    }
+    bool leadsToFile(const std::string& path) const override { return real_.leadsToFile(path); }
+    std::int64_t fileTimeNowNs() const override { return real_.fileTimeNowNs(); }
     std::optional<std::int64_t> modificationTime(const std::string& path) const override {
         return real_.modificationTime(path);
     }

@@ -64,11 +64,16 @@ std::vector<std::string> Copies(const Log& log) {
     return copies;
 }
 
-SharedPlan PlanOf(std::initializer_list<std::string> sources) {
-    Plan plan;
-    for (const std::string& source : sources)
-        plan.push_back({source, "/dst/" + source});
-    return std::make_shared<const Plan>(std::move(plan));
+// Every source once, in order, to the one folder.
+SharedPlan PlanOf(std::initializer_list<std::string> sources, std::string folder = "/dst/") {
+    auto candidates = std::make_shared<CandidateList>();
+    std::vector<Pick> picks;
+    for (const std::string& source : sources) {
+        picks.push_back({candidates->size(), 0});
+        candidates->add(source, "");
+    }
+    return std::make_shared<const Plan>(std::move(candidates), std::vector{std::move(folder)},
+                                        std::move(picks), '/');
 }
 
 class CopyRunTest : public ::testing::Test {
@@ -117,12 +122,11 @@ TEST_F(CopyRunTest, callerDroppingItsPlanDuringAYield_changesNothingForTheRun) {
 
 TEST(CopyRunOnDisk, laterEntryWins_andAFailedEntryLosesNothing) {
     test::TempDir dir;
-    const std::string first = dir.write("src/first", "first");
-    const std::string second = dir.write("src/second", "second");
+    const std::string first = dir.write("first/shared", "first");
+    const std::string second = dir.write("second/shared", "second");
     const std::string kept = dir.write("dst/kept", "kept");
     const std::string shared = dir.path() + "dst/shared";
-    const auto plan = std::make_shared<const Plan>(
-        Plan{{first, shared}, {dir.path() + "src/missing", kept}, {second, shared}});
+    const SharedPlan plan = PlanOf({first, dir.path() + "src/kept", second}, dir.path() + "dst/");
     PosixFileSystem fs;
     test::HookedEventLoop events;
     test::ScriptedDialogs dialogs;

@@ -2,6 +2,7 @@
 
 #include "plan/FakeFolders.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "support/PlanEntries.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempDir.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 using test::ScriptedRandom;
 using Entries = std::vector<std::string>;
+using Lines = std::vector<PlanEntry>;
 
 TEST(BuildPlan, SendsEachPickToEveryDestinationInListOrder) {
     const test::FakeFolders fs({{"C:\\Pics\\", {"a.jpg", "b.jpg", "c.jpg"}}});
@@ -22,8 +24,8 @@ TEST(BuildPlan, SendsEachPickToEveryDestinationInListOrder) {
     const Entries destinations{"E:\\Out", "F:\\", ""};  // the empty entry is the root
     ScriptedRandom random{0.9, 0.0};                   // c.jpg, then a.jpg
 
-    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 2.0, false}, '\\'),
-              (Plan{{"C:\\Pics\\c.jpg", "E:\\Out\\c.jpg"},
+    EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 2.0, false}, '\\')),
+              (Lines{{"C:\\Pics\\c.jpg", "E:\\Out\\c.jpg"},
                     {"C:\\Pics\\c.jpg", "F:\\c.jpg"},
                     {"C:\\Pics\\c.jpg", "\\c.jpg"},
                     {"C:\\Pics\\a.jpg", "E:\\Out\\a.jpg"},
@@ -36,7 +38,7 @@ TEST(BuildPlan, NoSourceFilesGiveAnEmptyPlan) {
     const Entries sources{"/empty/", "/missing"};
     const Entries destinations{"/out/"};
     ScriptedRandom random;
-    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 5.0, true}, '/'), Plan{});
+    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 5.0, true}, '/')->size(), 0u);
 }
 
 // Names a text form of the plan could misread, on a real disk: a trailing
@@ -60,7 +62,7 @@ TEST(BuildPlan, PlansAwkwardNamesExactly) {
     ASSERT_EQ(listed.size(), numbered.size());
 
     ScriptedRandom random;
-    Plan expected;
+    Lines expected;
     for (std::size_t round = 0; round < 2; ++round) {
         for (std::size_t i = 0; i < listed.size(); ++i) {
             random.push((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
@@ -70,7 +72,7 @@ TEST(BuildPlan, PlansAwkwardNamesExactly) {
     }
     const Entries sources{in.path()};
     const Entries destinations{out.path()};
-    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 10.0, true}, '/'), expected);
+    EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 10.0, true}, '/')), expected);
 }
 
 TEST(BuildPlan, RefusesAPlanPastTheBoundBeforeDrawing) {

@@ -2,6 +2,7 @@
 
 #include "plan/FakeFolders.h"
 #include "platform/system/MersenneRandomSource.h"
+#include "support/PlanEntries.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ TEST(SelectionStatistics, EveryFileIsPickedAboutEquallyOften) {
         for (int round = 0; round < c.plans; ++round) {
             const auto plan =
                 BuildPlan(fs, random, {sources, destinations, c.requested, c.repeats}, '/');
-            for (const PlanEntry& entry : plan.value())
+            for (const PlanEntry& entry : test::EntriesOf(plan.value()))
                 counts[entry.source] += 1.0;
         }
         ASSERT_EQ(counts.size(), 100u);

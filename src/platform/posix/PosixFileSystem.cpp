@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <memory>
 
 namespace tarvello {
@@ -25,6 +26,30 @@ bool IsRegularFile(int dirFd, const dirent& entry) {
         return false;
     struct stat info {};
     return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
+}
+
+// Whether the entry is a link, a regular file, or neither, without
+// following it.
+enum class EntryKind { Link, File, Other };
+
+EntryKind KindOf(int dirFd, const dirent& entry) {
+    unsigned char type = entry.d_type;
+    if (type == DT_UNKNOWN) {
+        struct stat info {};
+        if (fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return EntryKind::Other;
+        type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISREG(info.st_mode) ? DT_REG : DT_DIR;
+    }
+    return type == DT_LNK ? EntryKind::Link : type == DT_REG ? EntryKind::File : EntryKind::Other;
+}
+
+std::int64_t Nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+FolderStamp StampOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
 }
 
 std::optional<struct stat> Stat(const std::string& path) {
@@ -48,6 +73,46 @@ void PosixFileSystem::forEachFile(const std::string& folder,
         if (IsRegularFile(dirFd, *entry))
             visit(entry->d_name);
     }
+}
+
+std::optional<FolderStamp> PosixFileSystem::listFolder(
+    const std::string& folder, const std::function<void(std::string_view name, bool isLink)>& visit) const {
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    if (!dir)
+        return std::nullopt;
+    const int dirFd = dirfd(dir.get());
+    struct stat info {};
+    if (fstat(dirFd, &info) != 0)
+        return std::nullopt;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (entry->d_name[0] == '.')
+            continue;
+        const EntryKind kind = KindOf(dirFd, *entry);
+        if (kind != EntryKind::Other)
+            visit(entry->d_name, kind == EntryKind::Link);
+    }
+    return StampOf(info);
+}
+
+std::optional<FolderStamp> PosixFileSystem::folderStamp(const std::string& folder) const {
+    const auto info = Stat(folder);
+    if (!info || !S_ISDIR(info->st_mode))
+        return std::nullopt;
+    return StampOf(*info);
+}
+
+bool PosixFileSystem::leadsToFile(const std::string& path) const {
+    const auto info = Stat(path);
+    return info && S_ISREG(info->st_mode);
+}
+
+// File times are taken from the kernel's coarse clock, which can lag the
+// precise one by a tick: reading that same clock keeps "now" from running
+// ahead of the times it is compared with.
+std::int64_t PosixFileSystem::fileTimeNowNs() const {
+    timespec now {};
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return Nanoseconds(now);
 }
 
 std::optional<std::int64_t> PosixFileSystem::modificationTime(const std::string& path) const {

@@ -6,10 +6,16 @@ namespace tarvello {
 
 // The file system of a POSIX system, reached through its C interface so
 // that names travel as the bytes the kernel stores.
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem : public FileSystem {
 public:
     void forEachFile(const std::string& folder,
                      const std::function<void(std::string_view name)>& visit) const override;
+    std::optional<FolderStamp> listFolder(
+        const std::string& folder,
+        const std::function<void(std::string_view name, bool isLink)>& visit) const override;
+    std::optional<FolderStamp> folderStamp(const std::string& folder) const override;
+    bool leadsToFile(const std::string& path) const override;
+    std::int64_t fileTimeNowNs() const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target) override;
