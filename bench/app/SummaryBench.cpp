@@ -24,16 +24,18 @@ long ResidentKiB() {
     return -1;
 }
 
+// Each of `lines` candidates picked once, to one folder; pathBytes counts
+// the candidates' paths, which is all of the text the plan holds.
 tarvello::Plan MakePlan(std::size_t lines, std::size_t& pathBytes) {
-    tarvello::Plan plan;
-    plan.reserve(lines);
-    pathBytes = 0;
+    auto candidates = std::make_shared<tarvello::CandidateList>();
+    std::vector<tarvello::Pick> picks(lines);
     for (std::size_t i = 0; i < lines; ++i) {
-        const std::string name = "IMG_" + std::to_string(100000 + i) + ".jpg";
-        plan.push_back({"/home/ann/Pictures/2026/holiday/" + name, "/media/ann/FRAME/DCIM/" + name});
-        pathBytes += plan.back().source.size() + plan.back().target.size();
+        candidates->add("/home/ann/Pictures/2026/holiday/", "IMG_" + std::to_string(100000 + i) + ".jpg");
+        picks[i].candidate = i;
     }
-    return plan;
+    candidates->shrinkToFit();  // as a redraw does
+    pathBytes = candidates->path(lines - 1).size() * lines;  // every name has the same length
+    return tarvello::Plan(std::move(candidates), {"/media/ann/FRAME/DCIM/"}, std::move(picks));
 }
 
 }  // namespace

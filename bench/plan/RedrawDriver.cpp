@@ -29,8 +29,8 @@ int main(int argc, char** argv) {
     }
     std::vector<std::string> lines;
     lines.reserve(plan->size());
-    for (const PlanEntry& entry : *plan)
-        lines.push_back(SummaryLine(entry));
+    for (std::size_t i = 0; i < plan->size(); ++i)
+        lines.push_back(SummaryLine(plan->entry(i)));
     std::printf("%zu\n", lines.size());
     return 0;
 }

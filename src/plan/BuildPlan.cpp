@@ -17,9 +17,11 @@ bool ExceedsPlanBound(std::size_t picks, std::size_t destinations) {
 
 std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
                               const PlanRequest& request, char separator) {
-    auto candidates = std::make_shared<const CandidateList>(
+    auto listed = std::make_shared<CandidateList>(
         request.listings ? request.listings->candidates(fs, request.sourceEntries, separator)
                          : ListCandidates(fs, request.sourceEntries, separator));
+    listed->shrinkToFit();
+    std::shared_ptr<const CandidateList> candidates = std::move(listed);
     const std::size_t pickCount =
         PickCount(candidates->size(), request.requestedCount, request.allowRepeats);
     if (ExceedsPlanBound(pickCount, request.destinationEntries.size()))

@@ -18,6 +18,12 @@ public:
 
     std::size_t size() const { return ends_.size(); }
 
+    // Gives back the room left over from growing, for a list kept by a plan.
+    void shrinkToFit() {
+        paths_.shrink_to_fit();
+        ends_.shrink_to_fit();
+    }
+
     // Valid until the next add().
     std::string_view path(std::size_t index) const;
 
