@@ -10,6 +10,10 @@ class PosixFileSystem final : public FileSystem {
 public:
     void forEachFile(const std::string& folder,
                      const std::function<void(std::string_view name)>& visit) const override;
+    void forEachEntry(const std::string& folder,
+                      const std::function<void(std::string_view name, bool isFolder)>& visit) const override;
+    std::optional<std::string> readFile(const std::string& path,
+                                        const std::function<void(std::string_view bytes)>& take) const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target) override;
