@@ -5,8 +5,8 @@
 
 namespace tarvello {
 
-// The path is percent-decoded from the URL's encoded form straight to
-// bytes: QUrl::toLocalFile() would pass it through a QString and lose
+// The path is percent-decoded from the URL's fully encoded form straight
+// to bytes: QUrl::toLocalFile() would pass it through a QString and lose
 // every name that is not valid UTF-8.
 std::vector<std::string> DroppedFiles(const QMimeData& dropped) {
     std::vector<std::string> paths;
@@ -15,9 +15,7 @@ std::vector<std::string> DroppedFiles(const QMimeData& dropped) {
     for (const QUrl& url : dropped.urls()) {
         if (!url.isLocalFile() || !(url.host().isEmpty() || url.host() == QLatin1String("localhost")))
             continue;
-        const QByteArray encoded =
-            url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveQuery | QUrl::RemoveFragment);
-        QByteArray path = QByteArray::fromPercentEncoding(encoded);
+        QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
         while (path.size() > 1 && path.endsWith('/'))
             path.chop(1);
         if (!path.isEmpty())
