@@ -154,8 +154,8 @@ void Form1::createControls() {
 
     ListView1 = makeList("ListView1", sources_, " Source Folder(s)", TwipRect(120, 120, 7455, 1455),
                          sourceModel_);
-    // Entries move by the handlers below, never by a platform drag; files
-    // dropped from the file manager are taken by the same handlers.
+    // Entries move by the list's own mouse handlers, never by a platform
+    // drag; files dropped from the file manager are taken at any time.
     ListView1->setDragEnabled(false);
     ListView1->setAutoScroll(false);
     ListView1->setAcceptDrops(true);
