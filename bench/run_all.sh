@@ -5,7 +5,7 @@ build=${1:-build/default}
 here=$(cd "$(dirname "$0")" && pwd)
 
 cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
-    tarvello_copy_bench
+    tarvello_copy_bench tarvello_walk tarvello_list_file_bench
 bin="$build/bin"
 
 echo "== Drawing the selection"
@@ -14,5 +14,9 @@ echo "== A whole redraw against find | shuf"
 "$here/plan/redraw_vs_find.sh" "$bin/tarvello_plan_redraw"
 echo "== A Summary of a million lines"
 "$bin/tarvello_summary_bench"
+echo "== A list file of a million lines"
+"$bin/tarvello_list_file_bench"
+echo "== Walking a tree of 50,000 folders against find"
+"$here/lists/walk_vs_find.sh" "$bin/tarvello_walk"
 echo "== Copying against cp"
 "$here/copy/copy_vs_cp.sh" "$bin/tarvello_copy_bench"

@@ -1,10 +1,12 @@
 #include "app/Form1.h"
 
 #include "app/CountText.h"
+#include "app/DroppedFiles.h"
 #include "app/HandCursor.h"
 #include "app/ListViewModel.h"
 #include "app/PercentProgressBar.h"
 #include "app/Startup.h"
+#include "lists/ListFile.h"
 #include "lists/PathText.h"
 #include "plan/BuildPlan.h"
 #include "platform/PathSeparator.h"
@@ -15,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPushButton>
@@ -33,6 +36,12 @@ constexpr char kHoverProperty[] = "hoverPointer";
 constexpr char kListTip[] =
     "Double-click item to remove it. Move bar to right and out of window to reveal full names.";
 constexpr char kPickPrompt[] = "Please select folder to add:";
+constexpr char kLoadTitle[] = "Add File(s) - Hold Ctrl to select multiple files";
+constexpr char kLoadDestinationsNotice[] = "Load a list of destination folders from a text file.";
+// Screen rows in pixels: moving an entry above the first scrolls the list
+// up, below the second scrolls it down.
+constexpr int kUpperScrollRow = 305;
+constexpr int kLowerScrollRow = 364;
 
 int Px(int twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
@@ -59,6 +68,22 @@ Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
     widget->setGeometry(geometry);
     return widget;
 }
+
+// Yields, then shows the hourglass again: a handler run meanwhile (a copy
+// run or another walk ending) may have put the pointer back.
+class BusyYield final : public EventLoop {
+public:
+    BusyYield(EventLoop& events, std::function<void()> showBusy)
+        : events_(events), showBusy_(std::move(showBusy)) {}
+    void yield() override {
+        events_.yield();
+        showBusy_();
+    }
+
+private:
+    EventLoop& events_;
+    std::function<void()> showBusy_;
+};
 
 }  // namespace
 
@@ -129,6 +154,12 @@ void Form1::createControls() {
 
     ListView1 = makeList("ListView1", sources_, " Source Folder(s)", TwipRect(120, 120, 7455, 1455),
                          sourceModel_);
+    // Entries move by the list's own mouse handlers, never by a platform
+    // drag; files dropped from the file manager are taken at any time.
+    ListView1->setDragEnabled(false);
+    ListView1->setAutoScroll(false);
+    ListView1->setAcceptDrops(true);
+    ListView1->viewport()->setAcceptDrops(true);
     Check8 = makeButton("Check8", "Add Folder(s)", TwipRect(120, 1680, 1695, 400));
     Check6 = makeButton("Check6", "Add All Subfolders In Folder", TwipRect(1920, 1680, 3135, 400));
     Check1 = makeButton("Check1", "Load", TwipRect(5160, 1680, 855, 400));
@@ -179,14 +210,16 @@ void Form1::connectHandlers() {
     onPress(Check9, &Form1::Check9_Click);
     onPress(Check12, &Form1::Check12_Click);
     onPress(Check2, &Form1::Check2_Click);
-    // Subfolder walks and list files are not offered yet; their buttons
-    // still spring back like every other.
-    for (QPushButton* button : {Check6, Check5, Check1, Check10})
-        onPress(button, nullptr);
+    onPress(Check6, &Form1::Check6_Click);
+    onPress(Check5, &Form1::Check5_Click);
+    onPress(Check1, &Form1::Check1_Click);
+    onPress(Check10, &Form1::Check10_Click);
     connect(Check11, &QCheckBox::toggled, this, &Form1::Check11_Click);
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
     connect(ListView1, &QTreeView::doubleClicked, this, &Form1::ListView1_DblClick);
     connect(ListView2, &QTreeView::doubleClicked, this, &Form1::ListView2_DblClick);
+    // An entry is picked up by the very press that drags it.
+    connect(ListView1, &QTreeView::pressed, this, &Form1::ListView1_ItemClick);
 }
 
 void Form1::onPress(QPushButton* button, void (Form1::*action)()) {
@@ -194,8 +227,7 @@ void Form1::onPress(QPushButton* button, void (Form1::*action)()) {
         if (!button->isChecked())
             return;
         button->setChecked(false);  // springs back; the nested call finds it up
-        if (action)
-            (this->*action)();
+        (this->*action)();
     });
 }
 
@@ -205,6 +237,7 @@ void Form1::Form_Load() {
     CenterForm();
     setWindowTitle(QStringLiteral("Tarvello"));
     handCursor_ = LoadHandCursor(services_.fileSystem);
+    dragCursor_ = LoadDragCursor(services_.fileSystem);
     SeedGenerator(services_.random, services_.clock, services_.launcher, services_.siteAddress);
     Text1->setText(QString::fromStdString(LoadCount(services_.settings)));
     ProgressBar1->setPalette(WhiteBackground(ProgressBar1->palette()));
@@ -276,6 +309,135 @@ void Form1::RemoveSelectedEntry(QTreeView& view, PathList& list, ListViewModel& 
     model.change([&] { list.removeAt(row); });
 }
 
+void Form1::Check6_Click() { AddFolderTree(sources_, *sourceModel_, TreeList::Source); }
+void Form1::Check5_Click() { AddFolderTree(destinations_, *destinationModel_, TreeList::Destination); }
+
+// The folder's own entry goes in before the walk and the rest after it; what
+// the user does during the walk's yields acts on the list as it stands.
+void Form1::AddFolderTree(PathList& list, ListViewModel& model, TreeList which) {
+    const std::string picked = services_.dialogs.pickFolder(kPickPrompt);
+    if (!picked.empty()) {
+        setPointerState(kPointerBusy);
+        model.change([&] { list.append(TreeOwnEntry(picked, which, kNativeSeparator)); });
+        BusyYield events(services_.events, [this] { setPointerState(kPointerBusy); });
+        PacedYield pace(events);
+        std::vector<std::string> below =
+            TreeSubfolderEntries(services_.fileSystem, pace, picked, kNativeSeparator);
+        model.change([&] { list.appendAll(std::move(below)); });
+        setPointerState(kPointerDefault);
+    }
+    RegeneratePlan();
+}
+
+void Form1::Check1_Click() { LoadListFiles(sources_, *sourceModel_); }
+
+void Form1::Check10_Click() {
+    services_.dialogs.showMessage(kLoadDestinationsNotice);
+    LoadListFiles(destinations_, *destinationModel_);
+}
+
+void Form1::LoadListFiles(PathList& list, ListViewModel& model) {
+    for (const std::string& path : services_.dialogs.pickFiles(kLoadTitle)) {
+        ListFileRead read = ReadListFile(services_.fileSystem, path);
+        switch (read.status) {
+        case ListFileRead::Status::Read:
+            model.change([&] { list.appendAll(std::move(read.entries)); });
+            break;
+        case ListFileRead::Status::BadCharacters:
+            services_.dialogs.showMessage(path +
+                                          "\n\nwas not added because it has bad characters in the filename.");
+            break;
+        case ListFileRead::Status::NotFound:
+            services_.dialogs.showMessage("File not found");
+            break;
+        case ListFileRead::Status::Unreadable:
+            services_.dialogs.showMessage(path + "\n\nwas not added because it cannot be read: " + read.reason +
+                                          ".");
+            break;
+        }
+    }
+    RegeneratePlan();
+}
+
+// ---- dragging onto and within the source list ----
+
+bool Form1::sourceViewportEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (ListView1_OLEDragOver(*drag->mimeData()))
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        ListView1_OLEDragDrop(*drop->mimeData());
+        drop->acceptProposedAction();
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        ListView1_MouseDown();
+        break;
+    case QEvent::MouseButtonRelease:
+        ListView1_MouseUp();
+        break;
+    case QEvent::MouseMove:
+        ListView1_MouseMove(*static_cast<QMouseEvent*>(event));
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+bool Form1::ListView1_OLEDragOver(const QMimeData& offered) const { return !DroppedFiles(offered).empty(); }
+
+void Form1::ListView1_OLEDragDrop(const QMimeData& dropped) {
+    std::vector<std::string> files = DroppedFiles(dropped);
+    if (!files.empty())
+        sourceModel_->change([&] { sources_.appendAll(std::move(files)); });
+}
+
+void Form1::ListView1_ItemClick() {
+    ListView1->viewport()->setCursor(dragCursor_);
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    DraggedItem = selected.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(selected.first());
+}
+
+void Form1::ListView1_MouseDown() { MouseIsDown = true; }
+
+void Form1::ListView1_MouseUp() {
+    MouseIsDown = false;
+    // Back to the window's own pointer, the hourglass included.
+    ListView1->viewport()->unsetCursor();
+}
+
+void Form1::ListView1_MouseMove(const QMouseEvent& event) {
+    if (!MouseIsDown || !DraggedItem.isValid())
+        return;
+    const QModelIndex over = ListView1->indexAt(event.position().toPoint());
+    if (!over.isValid())
+        return;
+    const auto from = static_cast<std::size_t>(DraggedItem.row());
+    const auto to = static_cast<std::size_t>(over.row());
+    if (sources_.at(from) == sources_.at(to))
+        return;
+    sources_.exchange(from, to);
+    sourceModel_->rowsChanged(DraggedItem.row(), over.row());
+    ListView1->selectionModel()->setCurrentIndex(over, QItemSelectionModel::ClearAndSelect);
+    DraggedItem = over;
+
+    const double screenRow = event.globalPosition().y();
+    if (screenRow < kUpperScrollRow && to >= 1)
+        ListView1->scrollTo(sourceModel_->index(over.row() - 1));
+    else if (screenRow > kLowerScrollRow && to + 1 < sources_.size())
+        ListView1->scrollTo(sourceModel_->index(over.row() + 1));
+}
+
 // ---- the plan ----
 
 void Form1::Check11_Click() { RegenerateIfReady(); }
@@ -311,6 +473,8 @@ void Form1::setBusy(bool busy) { setPointerState(busy ? kPointerBusy : kPointerD
 // ---- pointer feedback ----
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched->parent() == ListView1 && sourceViewportEvent(event))
+        return true;
     if (event->type() == QEvent::MouseMove) {
         const QVariant hover = watched->property(kHoverProperty);
         if (hover.isValid())

@@ -3,15 +3,18 @@
 #include "app/FormServices.h"
 #include "app/SummaryRows.h"
 #include "copyrun/CopyRun.h"
+#include "lists/FolderTree.h"
 #include "lists/PathList.h"
 #include "plan/ListingCache.h"
 
 #include <QCursor>
+#include <QPersistentModelIndex>
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMimeData;
 class QPushButton;
 class QTreeView;
 
@@ -65,11 +68,26 @@ private:
     void Check2_Click();   // "Start"
     void ListView1_DblClick();
     void ListView2_DblClick();
+    void Check6_Click();   // "Add All Subfolders In Folder", source
+    void Check5_Click();   // "Add All Subfolders In Folder", destination
+    void Check1_Click();   // "Load", source
+    void Check10_Click();  // "Load", destination
+
+    // Files dropped from the file manager, and entries moved by dragging.
+    bool ListView1_OLEDragOver(const QMimeData& offered) const;
+    void ListView1_OLEDragDrop(const QMimeData& dropped);
+    void ListView1_ItemClick();
+    void ListView1_MouseDown();
+    void ListView1_MouseUp();
+    void ListView1_MouseMove(const QMouseEvent& event);
+    bool sourceViewportEvent(QEvent* event);
 
     void RegeneratePlan();
     void RegenerateIfReady();
     void AddPickedFolder(PathList& list, ListViewModel& model);
     void RemoveSelectedEntry(QTreeView& view, PathList& list, ListViewModel& model);
+    void AddFolderTree(PathList& list, ListViewModel& model, TreeList which);
+    void LoadListFiles(PathList& list, ListViewModel& model);
 
     // The press idiom: a button acts when pressed down and springs back.
     void onPress(QPushButton* button, void (Form1::*action)());
@@ -86,6 +104,9 @@ private:
     SummaryRows summary_;
     CopyRun copyRun_;
     QCursor handCursor_;
+    QCursor dragCursor_;
+    bool MouseIsDown = false;
+    QPersistentModelIndex DraggedItem;  // forgotten when its entry goes
     int pointerState_ = kPointerDefault;
 
     ListViewModel* sourceModel_ = nullptr;

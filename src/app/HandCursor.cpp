@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QtEndian>
 
+#include <optional>
+
 namespace tarvello {
 namespace {
 
@@ -19,21 +21,35 @@ QPoint HotSpot(const QByteArray& file) {
     return {qFromLittleEndian<quint16>(bytes), qFromLittleEndian<quint16>(bytes + 2)};
 }
 
+// The bytes of a data file beside the executable; nothing when it is
+// missing or cannot be read.
+std::optional<QByteArray> ReadBesideProgram(const FileSystem& fs, const char* name) {
+    const std::string path = fs.programFolder() + "/" + name;
+    if (!FileExists(fs, path))
+        return std::nullopt;
+    QFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
 }  // namespace
 
 QCursor LoadHandCursor(const FileSystem& fs) {
-    const std::string path = fs.programFolder() + "/HAND-M.CUR";
-    if (!FileExists(fs, path))
-        return QCursor(Qt::PointingHandCursor);
-    QFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly))
-        return QCursor(Qt::PointingHandCursor);
-    const QByteArray bytes = file.readAll();
+    const auto bytes = ReadBesideProgram(fs, "HAND-M.CUR");
     QPixmap image;
-    if (!image.loadFromData(bytes, "CUR") && !image.loadFromData(bytes))
+    if (!bytes || (!image.loadFromData(*bytes, "CUR") && !image.loadFromData(*bytes)))
         return QCursor(Qt::PointingHandCursor);
-    const QPoint hotSpot = HotSpot(bytes);
+    const QPoint hotSpot = HotSpot(*bytes);
     return QCursor(image, hotSpot.x(), hotSpot.y());
+}
+
+QCursor LoadDragCursor(const FileSystem& fs) {
+    const auto bytes = ReadBesideProgram(fs, "drag.ico");
+    QPixmap image;
+    if (!bytes || !image.loadFromData(*bytes))
+        return QCursor(Qt::ClosedHandCursor);
+    return QCursor(image);
 }
 
 }  // namespace tarvello

@@ -10,4 +10,9 @@ namespace tarvello {
 // executable when it loads, else the platform's pointing hand.
 QCursor LoadHandCursor(const FileSystem& fs);
 
+// The pointer over the source list while an entry is picked up: the image
+// of "drag.ico" beside the executable when it loads, else the platform's
+// closed hand.
+QCursor LoadDragCursor(const FileSystem& fs);
+
 }  // namespace tarvello

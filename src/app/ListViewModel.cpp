@@ -15,6 +15,11 @@ void ListViewModel::change(const std::function<void()>& edit) {
     endResetModel();
 }
 
+void ListViewModel::rowsChanged(int first, int second) {
+    for (const int row : {first, second})
+        emit dataChanged(index(row), index(row), {Qt::DisplayRole});
+}
+
 int ListViewModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;

@@ -18,6 +18,8 @@ public:
 
     // Runs a change of the underlying rows and tells the views about it.
     void change(const std::function<void()>& edit);
+    // Tells the views that the texts of two rows have changed in place.
+    void rowsChanged(int first, int second);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

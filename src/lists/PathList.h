@@ -3,6 +3,7 @@
 #include "lists/ListRows.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvello {
@@ -12,6 +13,8 @@ namespace tarvello {
 class PathList final : public ListRows {
 public:
     void append(std::string entry) { entries_.push_back(std::move(entry)); }
+    void appendAll(std::vector<std::string>&& more);
+    void exchange(std::size_t a, std::size_t b) { std::swap(entries_.at(a), entries_.at(b)); }
     void removeAt(std::size_t index);
     void clear() { entries_.clear(); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tarvello {
 
@@ -11,6 +12,10 @@ public:
 
     // Lets the user choose an existing folder; the empty text on cancel.
     virtual std::string pickFolder(const std::string& prompt) = 0;
+
+    // Lets the user choose one or more existing files, in the order the
+    // dialog lists them; none on cancel.
+    virtual std::vector<std::string> pickFiles(const std::string& title) = 0;
 
     // A message with an OK button only; returns when the user closes it.
     virtual void showMessage(const std::string& text) = 0;

@@ -67,6 +67,19 @@ public:
     // since the epoch.
     virtual std::int64_t fileTimeNowNs() const { return 0; }
 
+    // Calls `visit` with the name of each non-hidden entry lying directly in
+    // `folder`, in the order the system lists them, and whether it is a
+    // folder. A link is never taken for a folder, so a walk that descends
+    // into folders does not follow links. A folder that cannot be listed
+    // visits nothing.
+    virtual void forEachEntry(const std::string& folder,
+                              const std::function<void(std::string_view name, bool isFolder)>& visit) const = 0;
+
+    // Hands the file's bytes to `take` in pieces, from the start to the end.
+    // Returns the system's reason when the file cannot be opened or read.
+    virtual std::optional<std::string> readFile(const std::string& path,
+                                                const std::function<void(std::string_view bytes)>& take) const = 0;
+
     // Seconds since the epoch, or nothing when the path cannot be queried.
     virtual std::optional<std::int64_t> modificationTime(const std::string& path) const = 0;
 

@@ -20,7 +20,7 @@
 namespace tarvello::test {
 
 // The real file system, but with the program's folder where a test wants
-// it (for the hand cursor file).
+// it (for the cursor files), and a hook before each folder is walked.
 class TestFileSystem final : public FileSystem {
 public:
     void forEachFile(const std::string& folder,
@@ -37,6 +37,16 @@ public:
     }
     bool leadsToFile(const std::string& path) const override { return real_.leadsToFile(path); }
     std::int64_t fileTimeNowNs() const override { return real_.fileTimeNowNs(); }
+    void forEachEntry(const std::string& folder,
+                      const std::function<void(std::string_view, bool)>& visit) const override {
+        if (beforeListing)
+            beforeListing(folder);
+        real_.forEachEntry(folder, visit);
+    }
+    std::optional<std::string> readFile(const std::string& path,
+                                        const std::function<void(std::string_view)>& take) const override {
+        return real_.readFile(path, take);
+    }
     std::optional<std::int64_t> modificationTime(const std::string& path) const override {
         return real_.modificationTime(path);
     }
@@ -51,6 +61,7 @@ public:
 
     std::string programFolderPath = "/nonexistent";
     int copies = 0;
+    std::function<void(const std::string& folder)> beforeListing;  // e.g. to take a folder away
 
 private:
     PosixFileSystem real_;

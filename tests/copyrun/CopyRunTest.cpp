@@ -47,6 +47,11 @@ public:
         return outcome == outcomes.end() ? CopyOutcome{} : outcome->second;
     }
     void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
+    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
+    std::optional<std::string> readFile(const std::string&,
+                                        const std::function<void(std::string_view)>&) const override {
+        return "not served here";
+    }
     std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
     std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
     std::string programFolder() const override { return {}; }

@@ -104,6 +104,11 @@ public:
     std::optional<FolderStamp> folderStamp(const std::string&) const override { return stamp; }
     std::int64_t fileTimeNowNs() const override { return now; }
     void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
+    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
+    std::optional<std::string> readFile(const std::string&,
+                                        const std::function<void(std::string_view)>&) const override {
+        return "not served here";
+    }
     std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
     std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
     CopyOutcome replaceFile(const std::string&, const std::string&) override { return {}; }

@@ -11,11 +11,12 @@
 
 namespace tarvello::test {
 
-// Answers folder questions from a script and records every message. A
+// Answers folder and file questions from a script and records every message. A
 // question nobody scripted fails the test instead of blocking the run.
 class ScriptedDialogs final : public Dialogs {
 public:
     void answerFolder(std::string folder) { folders_.push_back(std::move(folder)); }
+    void answerFiles(std::vector<std::string> files) { files_.push_back(std::move(files)); }
 
     std::string pickFolder(const std::string& prompt) override {
         prompts.push_back(prompt);
@@ -25,6 +26,17 @@ public:
         }
         std::string answer = std::move(folders_.front());
         folders_.pop_front();
+        return answer;
+    }
+
+    std::vector<std::string> pickFiles(const std::string& title) override {
+        prompts.push_back(title);
+        if (files_.empty()) {
+            ADD_FAILURE() << "unscripted file question: " << title;
+            return {};
+        }
+        std::vector<std::string> answer = std::move(files_.front());
+        files_.pop_front();
         return answer;
     }
 
@@ -42,6 +54,7 @@ public:
 
 private:
     std::deque<std::string> folders_;
+    std::deque<std::vector<std::string>> files_;
 };
 
 }  // namespace tarvello::test

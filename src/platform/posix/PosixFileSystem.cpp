@@ -1,12 +1,15 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include "platform/posix/FileCopy.h"
+#include "platform/posix/UniqueFd.h"
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -50,6 +53,14 @@ std::int64_t Nanoseconds(const timespec& time) {
 FolderStamp StampOf(const struct stat& info) {
     return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
             Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
+}
+
+// Links are not followed: the type of the link itself decides.
+bool IsFolder(int dirFd, const dirent& entry) {
+    if (entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR;
+    struct stat info {};
+    return fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::optional<struct stat> Stat(const std::string& path) {
@@ -113,6 +124,35 @@ std::int64_t PosixFileSystem::fileTimeNowNs() const {
     timespec now {};
     clock_gettime(CLOCK_REALTIME_COARSE, &now);
     return Nanoseconds(now);
+}
+
+void PosixFileSystem::forEachEntry(
+    const std::string& folder, const std::function<void(std::string_view name, bool isFolder)>& visit) const {
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    if (!dir)
+        return;
+    const int dirFd = dirfd(dir.get());
+    while (const dirent* entry = readdir(dir.get())) {
+        if (entry->d_name[0] != '.')
+            visit(entry->d_name, IsFolder(dirFd, *entry));
+    }
+}
+
+std::optional<std::string> PosixFileSystem::readFile(const std::string& path,
+                                                     const std::function<void(std::string_view bytes)>& take) const {
+    const UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd)
+        return std::strerror(errno);
+    std::string buffer(1 << 16, '\0');
+    for (;;) {
+        const ssize_t got = read(fd.get(), buffer.data(), buffer.size());
+        if (got == 0)
+            return std::nullopt;
+        if (got > 0)
+            take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
+        else if (errno != EINTR)
+            return std::strerror(errno);
+    }
 }
 
 std::optional<std::int64_t> PosixFileSystem::modificationTime(const std::string& path) const {

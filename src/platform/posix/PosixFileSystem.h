@@ -16,6 +16,10 @@ public:
     std::optional<FolderStamp> folderStamp(const std::string& folder) const override;
     bool leadsToFile(const std::string& path) const override;
     std::int64_t fileTimeNowNs() const override;
+    void forEachEntry(const std::string& folder,
+                      const std::function<void(std::string_view name, bool isFolder)>& visit) const override;
+    std::optional<std::string> readFile(const std::string& path,
+                                        const std::function<void(std::string_view bytes)>& take) const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target) override;

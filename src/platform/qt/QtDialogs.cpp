@@ -1,6 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
-#include <QFile>
+#include "platform/qt/ExactPath.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -9,8 +10,17 @@ namespace tarvello {
 std::string QtDialogs::pickFolder(const std::string& prompt) {
     const QString folder = QFileDialog::getExistingDirectory(
         owner_, QString::fromStdString(prompt), QString(), QFileDialog::ShowDirsOnly);
-    const QByteArray bytes = QFile::encodeName(folder);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return ExactPath(folder);
+}
+
+std::vector<std::string> QtDialogs::pickFiles(const std::string& title) {
+    const QStringList files = QFileDialog::getOpenFileNames(owner_, QString::fromStdString(title), QString(),
+                                                            QStringLiteral("All Files (*)"));
+    std::vector<std::string> paths;
+    paths.reserve(static_cast<std::size_t>(files.size()));
+    for (const QString& file : files)
+        paths.push_back(ExactPath(file));
+    return paths;
 }
 
 void QtDialogs::showMessage(const std::string& text) {

@@ -6,7 +6,7 @@ class QWidget;
 
 namespace tarvello {
 
-// Qt's folder dialog and message box, modal to the given window.
+// Qt's folder and file dialogs and message box, modal to the given window.
 class QtDialogs final : public Dialogs {
 public:
     // The window the dialogs are modal to; it exists only after the
@@ -14,6 +14,7 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     std::string pickFolder(const std::string& prompt) override;
+    std::vector<std::string> pickFiles(const std::string& title) override;
     void showMessage(const std::string& text) override;
 
 private:
