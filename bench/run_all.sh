@@ -5,13 +5,15 @@ build=${1:-build/default}
 here=$(cd "$(dirname "$0")" && pwd)
 
 cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
-    tarvello_copy_bench tarvello_walk tarvello_list_file_bench
+    tarvello_copy_bench tarvello_walk tarvello_list_file_bench tarvello_keystroke_bench
 bin="$build/bin"
 
 echo "== Drawing the selection"
 "$bin/tarvello_plan_bench"
 echo "== A whole redraw against find | shuf"
 "$here/plan/redraw_vs_find.sh" "$bin/tarvello_plan_redraw"
+echo "== Typing a count over 20,101 source folders, listings kept or not"
+"$bin/tarvello_keystroke_bench"
 echo "== A Summary of a million lines"
 "$bin/tarvello_summary_bench"
 echo "== A list file of a million lines"

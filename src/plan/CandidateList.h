@@ -18,6 +18,18 @@ public:
 
     std::size_t size() const { return ends_.size(); }
 
+    // What the list holds, to reserve as much for one that is about to be
+    // filled the same way.
+    struct Footprint {
+        std::size_t paths = 0;
+        std::size_t pathBytes = 0;
+    };
+    Footprint footprint() const { return {ends_.size(), paths_.size()}; }
+    void reserve(Footprint size) {
+        ends_.reserve(size.paths);
+        paths_.reserve(size.pathBytes);
+    }
+
     // Gives back the room left over from growing, for a list kept by a plan.
     void shrinkToFit() {
         paths_.shrink_to_fit();

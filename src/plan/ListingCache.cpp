@@ -51,30 +51,34 @@ void ListingCache::AddFiles(const FileSystem& fs, const std::string& folder, con
     }
 }
 
-bool ListingCache::reusable(const FileSystem& fs, const std::string& folder) const {
-    const auto kept = folders_.find(folder);
-    return kept != folders_.end() && kept->second.settled && fs.folderStamp(folder) == kept->second.stamp;
+bool ListingCache::Reusable(const FileSystem& fs, const std::string& folder, const Listing& listing) {
+    return listing.settled && fs.folderStamp(folder) == listing.stamp;
 }
 
 CandidateList ListingCache::candidates(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                        char separator) {
-    // Only the folders of this redraw are carried over; the rest go.
-    std::unordered_map<std::string, Listing> current;
+    const std::uint64_t redraw = ++redraws_;
+    folders_.reserve(sourceEntries.size());
     CandidateList candidates;
+    candidates.reserve(lastSize_);
+    std::string folder;
     for (const std::string& entry : sourceEntries) {
-        std::string folder = WithFinalSeparator(entry, separator);
-        auto found = current.find(folder);
-        if (found == current.end()) {
-            Listing listing = reusable(fs, folder) ? std::move(folders_.at(folder)) : List(fs, folder);
-            if (!listing.stamp) {
-                AddFiles(fs, folder, listing, candidates);
-                continue;
-            }
-            found = current.emplace(std::move(folder), std::move(listing)).first;
+        folder.assign(entry);
+        if (folder.empty() || folder.back() != separator)
+            folder += separator;
+        const auto [kept, isNew] = folders_.try_emplace(folder);
+        Listing& listing = kept->second;
+        // A folder named twice is checked once and gives its files twice.
+        if (listing.redraw != redraw) {
+            if (isNew || !Reusable(fs, folder, listing))
+                listing = List(fs, folder);
+            listing.redraw = redraw;
         }
-        AddFiles(fs, found->first, found->second, candidates);
+        AddFiles(fs, kept->first, listing, candidates);
     }
-    folders_ = std::move(current);
+    // Only the folders of this redraw that could be stamped are carried over.
+    std::erase_if(folders_, [&](const auto& kept) { return kept.second.redraw != redraw || !kept.second.stamp; });
+    lastSize_ = candidates.footprint();
     return candidates;
 }
 

@@ -34,15 +34,18 @@ private:
     struct Listing {
         std::optional<FolderStamp> stamp;  // nothing: not kept past this redraw
         bool settled = false;              // listed well after the folder's last change
+        std::uint64_t redraw = 0;          // the last redraw that checked it
         std::string names;
         std::vector<std::uint32_t> ends;
     };
     static Listing List(const FileSystem& fs, const std::string& folder);
     static void AddFiles(const FileSystem& fs, const std::string& folder, const Listing& listing,
                          CandidateList& candidates);
-    bool reusable(const FileSystem& fs, const std::string& folder) const;
+    static bool Reusable(const FileSystem& fs, const std::string& folder, const Listing& listing);
 
     std::unordered_map<std::string, Listing> folders_;
+    std::uint64_t redraws_ = 0;
+    CandidateList::Footprint lastSize_;  // room to reserve for the next redraw's candidates
 };
 
 }  // namespace tarvello
