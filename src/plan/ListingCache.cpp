@@ -51,34 +51,54 @@ void ListingCache::AddFiles(const FileSystem& fs, const std::string& folder, con
     }
 }
 
-bool ListingCache::Reusable(const FileSystem& fs, const std::string& folder, const Listing& listing) {
-    return listing.settled && fs.folderStamp(folder) == listing.stamp;
-}
-
 CandidateList ListingCache::candidates(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                        char separator) {
     const std::uint64_t redraw = ++redraws_;
     folders_.reserve(sourceEntries.size());
-    CandidateList candidates;
-    candidates.reserve(lastSize_);
+
+    // The listing each entry names. A folder named twice is checked once and
+    // gives its files twice. New and unsettled folders are listed at once;
+    // the others are checked against a stamp of their folder, all of them
+    // asked for together.
+    std::vector<const Folders::value_type*> named;
+    named.reserve(sourceEntries.size());
+    std::vector<Folders::value_type*> kept;
+    std::vector<std::string_view> keptFolders;
     std::string folder;
     for (const std::string& entry : sourceEntries) {
         folder.assign(entry);
         if (folder.empty() || folder.back() != separator)
             folder += separator;
-        const auto [kept, isNew] = folders_.try_emplace(folder);
-        Listing& listing = kept->second;
-        // A folder named twice is checked once and gives its files twice.
-        if (listing.redraw != redraw) {
-            if (isNew || !Reusable(fs, folder, listing))
-                listing = List(fs, folder);
+        auto [found, isNew] = folders_.try_emplace(folder);
+        named.push_back(&*found);
+        Listing& listing = found->second;
+        if (listing.redraw == redraw)
+            continue;
+        listing.redraw = redraw;
+        if (isNew || !listing.settled) {
+            listing = List(fs, folder);
+            listing.redraw = redraw;
+        } else {
+            kept.push_back(&*found);
+            keptFolders.push_back(found->first);
+        }
+    }
+    const std::vector<std::optional<FolderStamp>> stamps = fs.folderStamps(keptFolders);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        auto& [keptFolder, listing] = *kept[i];
+        if (stamps[i] != listing.stamp) {
+            listing = List(fs, keptFolder);
             listing.redraw = redraw;
         }
-        AddFiles(fs, kept->first, listing, candidates);
     }
-    // Only the folders of this redraw that could be stamped are carried over.
-    std::erase_if(folders_, [&](const auto& kept) { return kept.second.redraw != redraw || !kept.second.stamp; });
+
+    CandidateList candidates;
+    candidates.reserve(lastSize_);
+    for (const auto* entry : named)
+        AddFiles(fs, entry->first, entry->second, candidates);
     lastSize_ = candidates.footprint();
+    // Only the folders of this redraw that could be stamped are carried over.
+    std::erase_if(folders_, [&](const auto& entry) { return entry.second.redraw != redraw || !entry.second.stamp; });
     return candidates;
 }
 

@@ -57,8 +57,12 @@ public:
         return std::nullopt;
     }
 
-    // The folder's stamp now, or nothing when it is not a folder.
-    virtual std::optional<FolderStamp> folderStamp(const std::string&) const { return std::nullopt; }
+    // Each folder's stamp now, in the order given, or nothing for a path
+    // that is not a folder. Asked for all at once, since a redraw checks
+    // every folder it keeps.
+    virtual std::vector<std::optional<FolderStamp>> folderStamps(const std::vector<std::string_view>& folders) const {
+        return std::vector<std::optional<FolderStamp>>(folders.size());
+    }
 
     // Whether the path, links followed, is a regular file.
     virtual bool leadsToFile(const std::string&) const { return false; }

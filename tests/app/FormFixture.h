@@ -32,8 +32,9 @@ public:
         const std::function<void(std::string_view, bool)>& visit) const override {
         return real_.listFolder(folder, visit);
     }
-    std::optional<FolderStamp> folderStamp(const std::string& folder) const override {
-        return real_.folderStamp(folder);
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override {
+        return real_.folderStamps(folders);
     }
     bool leadsToFile(const std::string& path) const override { return real_.leadsToFile(path); }
     std::int64_t fileTimeNowNs() const override { return real_.fileTimeNowNs(); }

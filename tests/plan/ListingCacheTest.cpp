@@ -85,8 +85,9 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
         }
         EXPECT_EQ(PathsOf(cache.candidates(disk, entries, '/')), PathsOf(ListCandidates(disk, entries, '/')))
             << step.change;
-        if (!step.apply)  // only the two paths that name no folder are tried again
+        if (!step.apply) {  // only the two paths that name no folder are tried again
             EXPECT_EQ(disk.listings - listingsBefore, 2);
+        }
     }
     cache.keepOnly({a}, '/');
     EXPECT_EQ(cache.folderCount(), 1u);
@@ -101,7 +102,10 @@ public:
         visit("a.jpg", false);
         return stamp;
     }
-    std::optional<FolderStamp> folderStamp(const std::string&) const override { return stamp; }
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override {
+        return std::vector<std::optional<FolderStamp>>(folders.size(), stamp);
+    }
     std::int64_t fileTimeNowNs() const override { return now; }
     void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
     void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}

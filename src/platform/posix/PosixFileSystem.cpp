@@ -105,11 +105,54 @@ std::optional<FolderStamp> PosixFileSystem::listFolder(
     return StampOf(info);
 }
 
-std::optional<FolderStamp> PosixFileSystem::folderStamp(const std::string& folder) const {
-    const auto info = Stat(folder);
+// Where the last name of a folder path begins, a final separator aside;
+// npos when the path has no parent part.
+std::size_t LastNameStart(std::string_view folder) {
+    const std::size_t end = folder.find_last_not_of('/');
+    if (end == std::string_view::npos)
+        return std::string_view::npos;
+    const std::size_t slash = folder.rfind('/', end);
+    return slash == std::string_view::npos ? slash : slash + 1;
+}
+
+std::optional<FolderStamp> FolderStampOf(const std::optional<struct stat>& info) {
     if (!info || !S_ISDIR(info->st_mode))
         return std::nullopt;
     return StampOf(*info);
+}
+
+// Folders are mostly asked for in runs that share a parent (the folders of
+// one album shelf): such a run is looked up through one handle on the
+// parent, so the kernel resolves a single name per folder instead of the
+// whole path. The handle is opened through the path at this call, so it
+// sees what a stat of the full path would see.
+std::vector<std::optional<FolderStamp>> PosixFileSystem::folderStamps(
+    const std::vector<std::string_view>& folders) const {
+    std::vector<std::optional<FolderStamp>> stamps;
+    stamps.reserve(folders.size());
+    std::string_view openParent;
+    UniqueFd parent;
+    std::string name;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::string_view folder = folders[i];
+        const std::size_t nameStart = LastNameStart(folder);
+        const std::string_view parentPath = folder.substr(0, nameStart == std::string_view::npos ? 0 : nameStart);
+        const bool sharedWithNext = i + 1 < folders.size() && LastNameStart(folders[i + 1]) == nameStart &&
+                                    folders[i + 1].starts_with(parentPath);
+        if (!parentPath.empty() && parentPath != openParent && sharedWithNext) {
+            parent = UniqueFd(open(std::string(parentPath).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            openParent = parent ? parentPath : std::string_view();
+        }
+        if (parentPath.empty() || parentPath != openParent) {
+            stamps.push_back(FolderStampOf(Stat(std::string(folder))));
+            continue;
+        }
+        name.assign(folder.substr(nameStart));
+        struct stat info {};
+        stamps.push_back(fstatat(parent.get(), name.c_str(), &info, 0) == 0 ? FolderStampOf(info)
+                                                                             : std::nullopt);
+    }
+    return stamps;
 }
 
 bool PosixFileSystem::leadsToFile(const std::string& path) const {

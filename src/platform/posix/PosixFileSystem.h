@@ -13,7 +13,8 @@ public:
     std::optional<FolderStamp> listFolder(
         const std::string& folder,
         const std::function<void(std::string_view name, bool isLink)>& visit) const override;
-    std::optional<FolderStamp> folderStamp(const std::string& folder) const override;
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override;
     bool leadsToFile(const std::string& path) const override;
     std::int64_t fileTimeNowNs() const override;
     void forEachEntry(const std::string& folder,
