@@ -20,17 +20,22 @@ ListingCache::Listing ListingCache::List(const FileSystem& fs, const std::string
     // Read before the folder is opened, so it is never later than the
     // moment the listing reflects.
     const std::int64_t listedAt = fs.fileTimeNowNs();
+    // Gathered in buffers kept from one folder to the next and then copied
+    // at their exact size: one allocation each per folder, not one per step
+    // of growth.
+    scratchNames_.clear();
+    scratchEnds_.clear();
     Listing listing;
     listing.stamp = fs.listFolder(folder, [&](std::string_view name, bool isLink) {
-        listing.names.append(name);
-        listing.ends.push_back(static_cast<std::uint32_t>(listing.names.size()) | (isLink ? kLinkBit : 0));
+        scratchNames_.append(name);
+        scratchEnds_.push_back(static_cast<std::uint32_t>(scratchNames_.size()) | (isLink ? kLinkBit : 0));
     });
     if (listing.stamp) {
         const std::int64_t lastChange = std::max(listing.stamp->modifiedNs, listing.stamp->changedNs);
         listing.settled = listedAt - lastChange >= kSettleNs;
     }
-    listing.names.shrink_to_fit();
-    listing.ends.shrink_to_fit();
+    listing.names = scratchNames_;
+    listing.ends = scratchEnds_;
     return listing;
 }
 

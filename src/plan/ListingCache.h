@@ -38,7 +38,7 @@ private:
         std::string names;
         std::vector<std::uint32_t> ends;
     };
-    static Listing List(const FileSystem& fs, const std::string& folder);
+    Listing List(const FileSystem& fs, const std::string& folder);
     static void AddFiles(const FileSystem& fs, const std::string& folder, const Listing& listing,
                          CandidateList& candidates);
     using Folders = std::unordered_map<std::string, Listing>;
@@ -46,6 +46,8 @@ private:
     Folders folders_;
     std::uint64_t redraws_ = 0;
     CandidateList::Footprint lastSize_;  // room to reserve for the next redraw's candidates
+    std::string scratchNames_;
+    std::vector<std::uint32_t> scratchEnds_;
 };
 
 }  // namespace tarvello
