@@ -34,7 +34,7 @@ namespace {
 constexpr int kArtists = 100;
 constexpr int kAlbumsPerArtist = 200;
 constexpr int kTracksPerAlbum = 10;
-constexpr int kRounds = 5;
+constexpr int kRounds = 9;
 
 // The same disk, with listings that can never be kept.
 class UnstampedFileSystem final : public tarvello::PosixFileSystem {

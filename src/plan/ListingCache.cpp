@@ -3,6 +3,7 @@
 #include "lists/PathText.h"
 
 #include <algorithm>
+#include <deque>
 #include <unordered_set>
 
 namespace tarvello {
@@ -39,7 +40,7 @@ ListingCache::Listing ListingCache::List(const FileSystem& fs, const std::string
     return listing;
 }
 
-void ListingCache::AddFiles(const FileSystem& fs, const std::string& folder, const Listing& listing,
+void ListingCache::AddFiles(const FileSystem& fs, std::string_view folder, const Listing& listing,
                             CandidateList& candidates) {
     std::uint32_t begin = 0;
     std::string linkPath;
@@ -59,14 +60,20 @@ void ListingCache::AddFiles(const FileSystem& fs, const std::string& folder, con
 CandidateList ListingCache::candidates(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                        char separator) {
     const std::uint64_t redraw = ++redraws_;
-    folders_.reserve(sourceEntries.size());
 
     // The listing each entry names. A folder named twice is checked once and
     // gives its files twice. New and unsettled folders are listed at once;
     // the others are checked against a stamp of their folder, all of them
-    // asked for together.
-    std::vector<const Folders::value_type*> named;
+    // asked for together. A listing that cannot be stamped is used for its
+    // entry alone, and not held at all when it is empty (a path that names
+    // no folder, most often).
+    struct Named {
+        std::string_view folder;
+        const Listing* listing;
+    };
+    std::vector<Named> named;
     named.reserve(sourceEntries.size());
+    std::deque<std::pair<std::string, Listing>> unkept;
     std::vector<Folders::value_type*> kept;
     std::vector<std::string_view> keptFolders;
     std::string folder;
@@ -74,19 +81,28 @@ CandidateList ListingCache::candidates(const FileSystem& fs, const std::vector<s
         folder.assign(entry);
         if (folder.empty() || folder.back() != separator)
             folder += separator;
-        auto [found, isNew] = folders_.try_emplace(folder);
-        named.push_back(&*found);
-        Listing& listing = found->second;
-        if (listing.redraw == redraw)
-            continue;
-        listing.redraw = redraw;
-        if (isNew || !listing.settled) {
-            listing = List(fs, folder);
-            listing.redraw = redraw;
-        } else {
-            kept.push_back(&*found);
-            keptFolders.push_back(found->first);
+        const auto [found, isNew] = folders_.try_emplace(folder);
+        if (isNew) {
+            found->second = List(fs, folder);
+            if (!found->second.stamp) {
+                if (!found->second.ends.empty()) {
+                    const auto& [unkeptFolder, unkeptListing] =
+                        unkept.emplace_back(folder, std::move(found->second));
+                    named.push_back({unkeptFolder, &unkeptListing});
+                }
+                folders_.erase(found);
+                continue;
+            }
+        } else if (found->second.redraw != redraw) {
+            if (found->second.settled) {
+                kept.push_back(&*found);
+                keptFolders.push_back(found->first);
+            } else {
+                found->second = List(fs, folder);
+            }
         }
+        found->second.redraw = redraw;
+        named.push_back({found->first, &found->second});
     }
     const std::vector<std::optional<FolderStamp>> stamps = fs.folderStamps(keptFolders);
     for (std::size_t i = 0; i < kept.size(); ++i) {
@@ -99,8 +115,8 @@ CandidateList ListingCache::candidates(const FileSystem& fs, const std::vector<s
 
     CandidateList candidates;
     candidates.reserve(lastSize_);
-    for (const auto* entry : named)
-        AddFiles(fs, entry->first, entry->second, candidates);
+    for (const Named& entry : named)
+        AddFiles(fs, entry.folder, *entry.listing, candidates);
     lastSize_ = candidates.footprint();
     // Only the folders of this redraw that could be stamped are carried over.
     std::erase_if(folders_, [&](const auto& entry) { return entry.second.redraw != redraw || !entry.second.stamp; });

@@ -39,7 +39,7 @@ private:
         std::vector<std::uint32_t> ends;
     };
     Listing List(const FileSystem& fs, const std::string& folder);
-    static void AddFiles(const FileSystem& fs, const std::string& folder, const Listing& listing,
+    static void AddFiles(const FileSystem& fs, std::string_view folder, const Listing& listing,
                          CandidateList& candidates);
     using Folders = std::unordered_map<std::string, Listing>;
 
