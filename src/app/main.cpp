@@ -12,6 +12,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARVELLO_APP_ID));
 
     tarvello::PosixFileSystem fileSystem;
     tarvello::QtDialogs dialogs;
