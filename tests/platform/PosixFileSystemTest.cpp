@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace tarvello {
@@ -34,29 +32,6 @@ TEST(PosixListing, reportsPlainVisibleFilesOnly) {
     symlink((dir.path() + "gone").c_str(), (dir.path() + "dangling").c_str());
 
     EXPECT_THAT(Listing(PosixFileSystem(), dir.path()), UnorderedElementsAre("a.jpg", "b", "link-to-file"));
-}
-
-TEST(PosixListing, leavesOutSockets) {
-    const test::TempDir dir;
-    const std::string path = dir.path() + "sock";
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(path.size(), sizeof(address.sun_path));
-    path.copy(address.sun_path, path.size());
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    dir.write("file");
-    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()), UnorderedElementsAre("file"));
-    close(fd);
-}
-
-TEST(PosixListing, keepsNamesAsBytes) {
-    const test::TempDir dir;
-    const std::vector<std::string> names = {"caf\xe9.mp3", "100%", "a|b", "x will be copied to y"};
-    for (const auto& name : names)
-        dir.write(name);
-    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()),
-                UnorderedElementsAre(names[0], names[1], names[2], names[3]));
 }
 
 TEST(PosixListing, aPathThatIsNoFolderListsNothing) {
