@@ -24,7 +24,10 @@ public:
     }
     std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
     std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
-    CopyOutcome replaceFile(const std::string&, const std::string&) override { return {}; }
+    CopyOutcome replaceFile(const std::string&, const std::string&, const CopyProgress&) override { return {}; }
+    std::vector<FlushFailure> flush(const std::vector<std::string>&, const std::function<void()>&) override {
+        return {};
+    }
     std::string programFolder() const override { return {}; }
 
 private:
