@@ -251,5 +251,47 @@ TEST_F(ReplaceFileFault, copyFailsMidway_keepsOldTargetAndMakesNoNewOne) {
     }
 }
 
+TEST_F(ReplaceFileFault, duringALargeCopy_progressComesEachMiBAndNothingShowsBesideTheOldTarget) {
+    const std::string bytes = Pattern(64 * 1024 * 1024);
+    dir.write("src/large", bytes);
+    int calls = 0;
+    const CopyOutcome outcome = ReplaceFile(dir.path() + "src/large", oldTarget, [&] {
+        if (calls++ % 16 == 0) {
+            EXPECT_EQ(ReadBytes(oldTarget), "old");
+            EXPECT_EQ(NamesIn(dir.path() + "dst"), Names{"old"});
+        }
+    });
+    EXPECT_EQ(outcome.status, Status::Copied);
+    EXPECT_EQ(ReadBytes(oldTarget), bytes);
+    if (calls == 0)
+        GTEST_SKIP() << "the file system cloned the file in one step";
+    EXPECT_GE(calls, 64);
+}
+
+TEST_F(ReplaceFileFault, processKilledInTheMiddle_leavesOldTargetAndNoPartialFile) {
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            ReplaceFile(source, oldTarget, [&] {
+                [[maybe_unused]] const ssize_t ignored = write(ready[1], "x", 1);
+                pause();
+            });
+            _exit(0);
+        }
+        char byte;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        kill(child, signal);
+        int exitStatus = 0;
+        waitpid(child, &exitStatus, 0);
+        close(ready[0]);
+        close(ready[1]);
+        EXPECT_TRUE(WIFSIGNALED(exitStatus));
+        ExpectNothingLost();
+    }
+}
+
 }  // namespace
 }  // namespace tarvello
