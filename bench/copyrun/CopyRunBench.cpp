@@ -70,34 +70,18 @@ public:
 };
 
 // The real file system, noting when the flush begins.
-class TimedFileSystem final : public FileSystem {
+class TimedFileSystem final : public PosixFileSystem {
 public:
     explicit TimedFileSystem(const Clock& clock) : clock_(clock) {}
-    void forEachFile(const std::string& folder,
-                     const std::function<void(std::string_view)>& visit) const override {
-        real_.forEachFile(folder, visit);
-    }
-    std::optional<std::int64_t> modificationTime(const std::string& path) const override {
-        return real_.modificationTime(path);
-    }
-    std::optional<std::uint32_t> attributes(const std::string& path) const override {
-        return real_.attributes(path);
-    }
-    CopyOutcome replaceFile(const std::string& source, const std::string& target,
-                            const CopyProgress& progress) override {
-        return real_.replaceFile(source, target, progress);
-    }
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override {
         flushStart = clock_.steadySeconds();
-        return real_.flush(folders, whileWaiting);
+        return PosixFileSystem::flush(folders, whileWaiting);
     }
-    std::string programFolder() const override { return {}; }
     double flushStart = 0.0;
 
 private:
     const Clock& clock_;
-    PosixFileSystem real_;
 };
 
 void RunCopy(const std::string& source, const std::string& target, bool print) {

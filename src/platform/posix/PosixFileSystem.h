@@ -6,7 +6,7 @@ namespace tarvello {
 
 // The file system of a POSIX system, reached through its C interface so
 // that names travel as the bytes the kernel stores.
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem : public FileSystem {
 public:
     void forEachFile(const std::string& folder,
                      const std::function<void(std::string_view name)>& visit) const override;
