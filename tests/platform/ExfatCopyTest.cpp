@@ -6,33 +6,20 @@
 
 #include "support/TempDir.h"
 
-#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <set>
 #include <string>
 
 namespace tarvello {
 namespace {
 
+using test::NamesIn;
 using test::ReadBytes;
-
-std::set<std::string> NamesIn(const std::string& folder) {
-    std::set<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir))
-            names.insert(entry->d_name);
-        closedir(dir);
-    }
-    names.erase(".");
-    names.erase("..");
-    return names;
-}
 
 bool Shell(const std::string& command) {
     return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str()) == 0;

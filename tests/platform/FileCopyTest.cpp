@@ -2,7 +2,6 @@
 
 #include "support/TempDir.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,21 +21,9 @@ namespace {
 
 using Status = CopyOutcome::Status;
 using Names = std::set<std::string>;
+using test::NamesIn;
 using test::ReadBytes;
 using test::TempDir;
-
-// Every name in a folder, as the bytes the kernel stores; a temporary file
-// left behind shows up here.
-Names NamesIn(const std::string& folder) {
-    Names names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir))
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                names.insert(entry->d_name);
-        closedir(dir);
-    }
-    return names;
-}
 
 struct stat Stat(const std::string& path) {
     struct stat info {};
