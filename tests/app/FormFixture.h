@@ -54,9 +54,14 @@ public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override {
         return real_.attributes(path);
     }
-    CopyOutcome replaceFile(const std::string& source, const std::string& target) override {
+    CopyOutcome replaceFile(const std::string& source, const std::string& target,
+                            const CopyProgress& progress) override {
         ++copies;
-        return real_.replaceFile(source, target);
+        return real_.replaceFile(source, target, progress);
+    }
+    std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
+                                    const std::function<void()>& whileWaiting) override {
+        return real_.flush(folders, whileWaiting);
     }
     std::string programFolder() const override { return programFolderPath; }
 

@@ -1,6 +1,7 @@
 #include "plan/ListingCache.h"
 
 #include "platform/posix/PosixFileSystem.h"
+#include "support/EmptyFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +95,7 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
 }
 
 // One folder whose stamp and clock the test sets.
-class ClockedFolder final : public FileSystem {
+class ClockedFolder final : public test::EmptyFileSystem {
 public:
     std::optional<FolderStamp> listFolder(
         const std::string&, const std::function<void(std::string_view, bool)>& visit) const override {
@@ -107,16 +108,6 @@ public:
         return std::vector<std::optional<FolderStamp>>(folders.size(), stamp);
     }
     std::int64_t fileTimeNowNs() const override { return now; }
-    void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
-    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
-    std::optional<std::string> readFile(const std::string&,
-                                        const std::function<void(std::string_view)>&) const override {
-        return "not served here";
-    }
-    std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
-    std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
-    CopyOutcome replaceFile(const std::string&, const std::string&) override { return {}; }
-    std::string programFolder() const override { return {}; }
 
     FolderStamp stamp;
     std::int64_t now = 0;

@@ -2,7 +2,6 @@
 
 #include "support/TempDir.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,21 +21,9 @@ namespace {
 
 using Status = CopyOutcome::Status;
 using Names = std::set<std::string>;
+using test::NamesIn;
 using test::ReadBytes;
 using test::TempDir;
-
-// Every name in a folder, as the bytes the kernel stores; a temporary file
-// left behind shows up here.
-Names NamesIn(const std::string& folder) {
-    Names names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir))
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                names.insert(entry->d_name);
-        closedir(dir);
-    }
-    return names;
-}
 
 struct stat Stat(const std::string& path) {
     struct stat info {};
@@ -247,6 +234,48 @@ TEST_F(ReplaceFileFault, copyFailsMidway_keepsOldTargetAndMakesNoNewOne) {
         const CopyOutcome outcome = ReplaceFileWithSizeLimit(source, target, 64 * 1024);
         EXPECT_EQ(outcome.status, Status::Failed);
         EXPECT_EQ(outcome.reason, std::strerror(EFBIG));
+        ExpectNothingLost();
+    }
+}
+
+TEST_F(ReplaceFileFault, duringALargeCopy_progressComesEachMiBAndNothingShowsBesideTheOldTarget) {
+    const std::string bytes = Pattern(64 * 1024 * 1024);
+    dir.write("src/large", bytes);
+    int calls = 0;
+    const CopyOutcome outcome = ReplaceFile(dir.path() + "src/large", oldTarget, [&] {
+        if (calls++ % 16 == 0) {
+            EXPECT_EQ(ReadBytes(oldTarget), "old");
+            EXPECT_EQ(NamesIn(dir.path() + "dst"), Names{"old"});
+        }
+    });
+    EXPECT_EQ(outcome.status, Status::Copied);
+    EXPECT_EQ(ReadBytes(oldTarget), bytes);
+    if (calls == 0)
+        GTEST_SKIP() << "the file system cloned the file in one step";
+    EXPECT_GE(calls, 64);
+}
+
+TEST_F(ReplaceFileFault, processKilledInTheMiddle_leavesOldTargetAndNoPartialFile) {
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            ReplaceFile(source, oldTarget, [&] {
+                [[maybe_unused]] const ssize_t ignored = write(ready[1], "x", 1);
+                pause();
+            });
+            _exit(0);
+        }
+        char byte;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        kill(child, signal);
+        int exitStatus = 0;
+        waitpid(child, &exitStatus, 0);
+        close(ready[0]);
+        close(ready[1]);
+        EXPECT_TRUE(WIFSIGNALED(exitStatus));
         ExpectNothingLost();
     }
 }

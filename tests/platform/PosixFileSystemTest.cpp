@@ -8,6 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 namespace tarvello {
 namespace {
 
@@ -41,6 +44,15 @@ TEST(PosixListing, aPathThatIsNoFolderListsNothing) {
     EXPECT_TRUE(Listing(fs, dir.path() + "missing/").empty());
     EXPECT_TRUE(Listing(fs, file + "/").empty());
     EXPECT_TRUE(Listing(fs, "").empty());
+}
+
+TEST(PosixFileSystem, flush_reportsOnlyTheFolderThatCannotBeReached) {
+    const test::TempDir dir;
+    const std::string missing = dir.path() + "missing/";
+    const auto failures = PosixFileSystem().flush({dir.path(), dir.makeFolder("sub"), missing}, [] {});
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].folder, missing);
+    EXPECT_EQ(failures[0].reason, std::strerror(ENOENT));
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {

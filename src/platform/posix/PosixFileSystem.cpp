@@ -9,9 +9,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <ctime>
+#include <future>
 #include <memory>
+#include <set>
+#include <utility>
 
 namespace tarvello {
 namespace {
@@ -70,7 +74,46 @@ std::optional<struct stat> Stat(const std::string& path) {
     return info;
 }
 
+// How often the caller gets control back while a flush runs.
+constexpr std::chrono::milliseconds kWaitSlice{10};
+
+struct OpenFileSystem {
+    UniqueFd fd;
+    std::string folder;
+};
+
 }  // namespace
+
+// syncfs blocks until the device has taken everything, which on a slow
+// stick takes seconds: it runs on a helper thread while the caller keeps
+// its window going.
+std::vector<FlushFailure> PosixFileSystem::flush(const std::vector<std::string>& folders,
+                                                 const std::function<void()>& whileWaiting) {
+    std::vector<FlushFailure> failures;
+    std::vector<OpenFileSystem> fileSystems;
+    std::set<dev_t> seen;
+    for (const std::string& folder : folders) {
+        UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        struct stat info {};
+        if (!fd || fstat(fd.get(), &info) != 0)
+            failures.push_back({folder, std::strerror(errno)});
+        else if (seen.insert(info.st_dev).second)
+            fileSystems.push_back({std::move(fd), folder});
+    }
+
+    auto flushed = std::async(std::launch::async, [&fileSystems] {
+        std::vector<FlushFailure> failed;
+        for (const OpenFileSystem& fileSystem : fileSystems)
+            if (syncfs(fileSystem.fd.get()) != 0)
+                failed.push_back({fileSystem.folder, std::strerror(errno)});
+        return failed;
+    });
+    while (flushed.wait_for(kWaitSlice) != std::future_status::ready)
+        whileWaiting();
+    for (FlushFailure& failure : flushed.get())
+        failures.push_back(std::move(failure));
+    return failures;
+}
 
 void PosixFileSystem::forEachFile(const std::string& folder,
                                   const std::function<void(std::string_view name)>& visit) const {
@@ -212,8 +255,9 @@ std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path
     return static_cast<std::uint32_t>(info->st_mode);
 }
 
-CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
-    return ReplaceFile(source, target);
+CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target,
+                                         const CopyProgress& progress) {
+    return ReplaceFile(source, target, progress);
 }
 
 std::string PosixFileSystem::programFolder() const {
