@@ -128,17 +128,6 @@ TEST_F(CopyRunTest, failedCopiesAndFlushes_doNotStopTheRun_andAreReportedInOneMe
     EXPECT_THAT(dialogs.messages[0], HasSubstr("/dst/ could not be written to the device: Input/output error"));
 }
 
-TEST_F(CopyRunTest, callerDroppingItsPlanDuringAYield_changesNothingForTheRun) {
-    SharedPlan shown = PlanOf({"a", "b", "c"});
-    const std::weak_ptr<const Plan> started = shown;
-    events.onYield = [&](int) { shown = PlanOf({"x"}); };  // "Clear List", then a redraw
-    fs.pieces["b"] = 3;                                     // also inside a file
-
-    run.start(shown);
-    EXPECT_THAT(Copies(log), ElementsAre("copy a", "copy b", "copy c"));
-    EXPECT_TRUE(started.expired()) << "the run still holds its plan";
-}
-
 TEST(CopyRunOnDisk, laterEntryWins_andAFailedEntryLosesNothing) {
     test::TempDir dir;
     const std::string first = dir.write("first/shared", "first");
