@@ -1,7 +1,7 @@
 # Everything starts here: each target installs what is missing first.
 BUILD := build/default
 
-.PHONY: setup build run test sanitize bench screenshot clean
+.PHONY: setup build run test sanitize bench screenshot package clean
 
 setup:
 	@scripts/bootstrap
@@ -26,6 +26,9 @@ bench: build
 
 screenshot: build
 	scripts/screenshot $(BUILD)/bin/tarvello docs/screenshot.png
+
+package: build
+	cmake --build --preset default --target package
 
 clean:
 	rm -rf build

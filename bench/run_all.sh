@@ -5,7 +5,8 @@ build=${1:-build/default}
 here=$(cd "$(dirname "$0")" && pwd)
 
 cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
-    tarvello_copy_bench tarvello_walk tarvello_list_file_bench tarvello_keystroke_bench
+    tarvello_copy_bench tarvello_walk tarvello_list_file_bench tarvello_keystroke_bench \
+    tarvello_copyrun_bench
 bin="$build/bin"
 
 echo "== Drawing the selection"
@@ -22,3 +23,5 @@ echo "== Walking a tree of 50,000 folders against find"
 "$here/lists/walk_vs_find.sh" "$bin/tarvello_walk"
 echo "== Copying against cp"
 "$here/copy/copy_vs_cp.sh" "$bin/tarvello_copy_bench"
+echo "== One large file through the copy run (TARVELLO_BENCH_MIB=2048 for 2 GiB)"
+"$bin/tarvello_copyrun_bench"

@@ -4,14 +4,9 @@
 // offers no folder stamps, so that every redraw lists every folder again.
 // Prints the CPU time and wall time per keystroke, and the first redraw of
 // each window (nothing kept yet) against the other.
+#include "BenchServices.h"
 #include "app/Form1.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtLauncher.h"
-#include "platform/qt/QtProgramEnd.h"
-#include "platform/qt/QtSettingsStore.h"
-#include "platform/system/MersenneRandomSource.h"
-#include "platform/system/SystemClock.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -39,7 +34,7 @@ namespace {
 constexpr int kArtists = 100;
 constexpr int kAlbumsPerArtist = 200;
 constexpr int kTracksPerAlbum = 10;
-constexpr int kRounds = 5;
+constexpr int kRounds = 9;
 
 // The same disk, with listings that can never be kept.
 class UnstampedFileSystem final : public tarvello::PosixFileSystem {
@@ -142,19 +137,13 @@ int main(int argc, char* argv[]) {
 
     tarvello::PosixFileSystem stamped;
     UnstampedFileSystem unstamped;
-    tarvello::QtSettingsStore settings(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
-    tarvello::MersenneRandomSource random;
-    tarvello::SystemClock clock;
-    tarvello::QtEventLoop events;
-    tarvello::QtLauncher launcher;
-    tarvello::QtProgramEnd programEnd;
+    tarvello::bench::BenchServices services;
 
     Window windows[] = {{stamped, {}, {}, {}, {}}, {unstamped, {}, {}, {}, {}}};
     std::size_t sourceFolders = 0;
     for (int round = 0; round < kRounds; ++round) {
         for (Window& window : windows) {
-            tarvello::Form1 form(
-                {window.fileSystem, dialogs, settings, random, clock, events, launcher, programEnd, {}});
+            tarvello::Form1 form(services.with(window.fileSystem, dialogs));
             form.show();
             QApplication::processEvents();
             form.findChild<QLineEdit*>(QStringLiteral("Text1"))->clear();

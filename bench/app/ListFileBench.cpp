@@ -3,14 +3,9 @@
 // painted, then, separately, the time of the plan redraw that adding a
 // destination folder sets off over those million source entries (folders
 // that do not exist, so it is the cost of trying each).
+#include "BenchServices.h"
 #include "app/Form1.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "platform/qt/QtEventLoop.h"
-#include "platform/qt/QtLauncher.h"
-#include "platform/qt/QtProgramEnd.h"
-#include "platform/qt/QtSettingsStore.h"
-#include "platform/system/MersenneRandomSource.h"
-#include "platform/system/SystemClock.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -65,13 +60,8 @@ int main(int argc, char* argv[]) {
     }
 
     tarvello::PosixFileSystem fileSystem;
-    tarvello::QtSettingsStore settings(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
-    tarvello::MersenneRandomSource random;
-    tarvello::SystemClock clock;
-    tarvello::QtEventLoop events;
-    tarvello::QtLauncher launcher;
-    tarvello::QtProgramEnd programEnd;
-    tarvello::Form1 form({fileSystem, dialogs, settings, random, clock, events, launcher, programEnd, {}});
+    tarvello::bench::BenchServices services;
+    tarvello::Form1 form(services.with(fileSystem, dialogs));
     form.show();
     QApplication::processEvents();
 

@@ -3,6 +3,7 @@
 #include "plan/CandidateList.h"
 #include "plan/PickRandomFiles.h"
 #include "platform/system/MersenneRandomSource.h"
+#include "support/EmptyFileSystem.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -14,7 +15,7 @@ namespace {
 
 // One folder of made-up files, named once up front and then listed without
 // touching the disk, so the figures are the selection's own.
-class GeneratedFolder final : public FileSystem {
+class GeneratedFolder final : public test::EmptyFileSystem {
 public:
     explicit GeneratedFolder(std::size_t count) {
         names_.reserve(count);
@@ -30,17 +31,6 @@ public:
         for (const std::string& name : names_)
             visit(name);
     }
-    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
-    std::optional<std::string> readFile(const std::string&,
-                                        const std::function<void(std::string_view)>&) const override {
-        return "not served here";
-    }
-    std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
-    std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
-    CopyOutcome replaceFile(const std::string&, const std::string&) override {
-        return {CopyOutcome::Status::Failed, "not served here"};
-    }
-    std::string programFolder() const override { return {}; }
 
 private:
     std::vector<std::string> names_;

@@ -92,7 +92,7 @@ Form1::Form1(FormServices services, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       services_(std::move(services)),
-      copyRun_(services_.fileSystem, services_.events, services_.dialogs, *this) {
+      copyRun_(services_.fileSystem, services_.events, services_.dialogs, *this, services_.clock) {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(Px(7695), Px(8805));
     setAutoFillBackground(true);

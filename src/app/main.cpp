@@ -5,6 +5,7 @@
 #include "platform/qt/QtLauncher.h"
 #include "platform/qt/QtProgramEnd.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtTerminationSignals.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
 
@@ -12,6 +13,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARVELLO_APP_ID));
 
     tarvello::PosixFileSystem fileSystem;
     tarvello::QtDialogs dialogs;
@@ -25,6 +27,8 @@ int main(int argc, char* argv[]) {
     tarvello::Form1 form({fileSystem, dialogs, settings, random, clock, events, launcher, programEnd,
                           TARVELLO_SITE_URL});
     dialogs.setOwner(&form);
+    // Logout and shutdown end a run as closing the window does.
+    const tarvello::QtTerminationSignals terminationSignals([&form] { form.close(); });
     form.show();
     return application.exec();
 }

@@ -1,24 +1,44 @@
 #include "copyrun/CopyReport.h"
 
+#include "platform/PathSeparator.h"
+
 namespace tarvello {
 
 void CopyReport::add(const PlanEntry& entry, const CopyOutcome& outcome) {
     ++total_;
-    if (outcome.status == CopyOutcome::Status::Copied)
+    if (outcome.status == CopyOutcome::Status::Copied) {
+        if (!copiedTargets_.insert(entry.target).second)
+            ++replaced_;
+        writtenFolders_.insert(entry.target.substr(0, entry.target.rfind(kNativeSeparator) + 1));
         return;
+    }
     if (++failed_ <= kListed)
         listed_ += entry.source + " -> " + entry.target + ": " + outcome.reason + "\n";
 }
 
+void CopyReport::addFlushFailure(const FlushFailure& failure) { flushFailures_.push_back(failure); }
+
+std::vector<std::string> CopyReport::writtenFolders() const {
+    return {writtenFolders_.begin(), writtenFolders_.end()};
+}
+
 std::string CopyReport::message() const {
-    std::string text = "Done.";
-    if (failed_ == 0)
-        return text;
-    text += "\n\n" + std::to_string(failed_) + " of " + std::to_string(total_) +
-            (total_ == 1 ? " entry" : " entries") + " could not be copied:\n" + listed_;
-    if (failed_ > kListed)
-        text += "and " + std::to_string(failed_ - kListed) + " more.\n";
-    text.pop_back();  // the last line's break
+    std::string text = "Done.\n\n";
+    if (failed_ > 0) {
+        text += std::to_string(failed_) + " of " + std::to_string(total_) +
+                (total_ == 1 ? " entry" : " entries") + " could not be copied:\n" + listed_;
+        if (failed_ > kListed)
+            text += "and " + std::to_string(failed_ - kListed) + " more.\n";
+        text += "\n";
+    }
+    for (const FlushFailure& failure : flushFailures_)
+        text += "The copies in " + failure.folder + " could not be written to the device: " +
+                failure.reason + "\n\n";
+    if (replaced_ > 0)
+        text += std::to_string(replaced_) + (replaced_ == 1 ? " copy was" : " copies were") +
+                " replaced by a later copy of this run to the same path, so the destination holds "
+                "fewer files than the Summary lists.\n\n";
+    text.resize(text.size() - 2);  // the last paragraph's break
     return text;
 }
 

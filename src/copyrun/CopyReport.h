@@ -4,7 +4,9 @@
 #include "platform/FileSystem.h"
 
 #include <cstddef>
+#include <set>
 #include <string>
+#include <vector>
 
 namespace tarvello {
 
@@ -17,15 +19,25 @@ public:
     static constexpr std::size_t kListed = 10;
 
     void add(const PlanEntry& entry, const CopyOutcome& outcome);
+    void addFlushFailure(const FlushFailure& failure);
 
-    // "Done." when every entry was copied; otherwise "Done." followed by
-    // how many entries could not be copied and the first of them.
+    // The folders that received at least one copy, each once.
+    std::vector<std::string> writtenFolders() const;
+
+    // "Done." when every entry was copied and is on its device; otherwise
+    // "Done." followed by the entries that could not be copied, the folders
+    // whose device failed to take the copies, and how many copies a later
+    // entry of the run replaced.
     std::string message() const;
 
 private:
     std::size_t total_ = 0;
     std::size_t failed_ = 0;
-    std::string listed_;  // one line per listed failure
+    std::size_t replaced_ = 0;
+    std::string listed_;                  // one line per listed failure
+    std::set<std::string> copiedTargets_;
+    std::set<std::string> writtenFolders_;
+    std::vector<FlushFailure> flushFailures_;
 };
 
 }  // namespace tarvello

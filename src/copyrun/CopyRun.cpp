@@ -17,10 +17,26 @@ private:
     bool& flag_;
 };
 
+// Inside one file the run yields this often; a piece of the copy adds at
+// most a few tens of milliseconds, which keeps the window answering.
+constexpr double kYieldInterval = 0.02;
+
 }  // namespace
 
-CopyRun::CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display)
-    : fs_(fs), events_(events), dialogs_(dialogs), display_(display) {}
+CopyRun::CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display,
+                 const Clock& clock)
+    : fs_(fs), events_(events), dialogs_(dialogs), display_(display), clock_(clock) {}
+
+void CopyRun::yieldBusy() {
+    events_.yield();
+    display_.setBusy(true);
+    lastYield_ = clock_.steadySeconds();
+}
+
+void CopyRun::yieldIfDue() {
+    if (clock_.steadySeconds() - lastYield_ >= kYieldInterval)
+        yieldBusy();
+}
 
 void CopyRun::start(SharedPlan plan) {
     if (running_)
@@ -40,13 +56,13 @@ void CopyRun::start(SharedPlan plan) {
     for (std::size_t i = 0; i < total; ++i) {
         display_.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
         display_.setBusy(true);
-        events_.yield();
-        // A handler run inside the yield may have put the pointer back; the
-        // copy blocks the window, so it shows the hourglass throughout.
-        display_.setBusy(true);
+        yieldBusy();
         const PlanEntry entry = plan->entry(i);
-        report.add(entry, fs_.replaceFile(entry.source, entry.target));
+        report.add(entry, fs_.replaceFile(entry.source, entry.target, [this] { yieldIfDue(); }));
     }
+    // The bar stays full with the hourglass while the devices catch up.
+    for (const FlushFailure& failure : fs_.flush(report.writtenFolders(), [this] { yieldBusy(); }))
+        report.addFlushFailure(failure);
 
     dialogs_.showMessage(report.message());
     display_.setBusy(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plan/PlanEntry.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
@@ -16,10 +17,13 @@ public:
 };
 
 // Carries out a plan: copies each entry's source to its target, with
-// progress, yielding to the event loop between files.
+// progress, yielding to the event loop between files and every few
+// milliseconds inside one, then makes sure the copies are on their devices
+// before it says so.
 class CopyRun {
 public:
-    CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display);
+    CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display,
+            const Clock& clock);
 
     // Copies every entry of `plan` in order and ends with a message. The
     // run keeps its own reference to the plan, so whatever the Summary
@@ -30,10 +34,17 @@ public:
     bool running() const { return running_; }
 
 private:
+    // Yields, then shows the hourglass again: a handler run inside the
+    // yield may have put the pointer back.
+    void yieldBusy();
+    void yieldIfDue();
+
     FileSystem& fs_;
     EventLoop& events_;
     Dialogs& dialogs_;
     CopyRunDisplay& display_;
+    const Clock& clock_;
+    double lastYield_ = 0.0;
     bool running_ = false;
 };
 

@@ -38,14 +38,16 @@ private:
         std::string names;
         std::vector<std::uint32_t> ends;
     };
-    static Listing List(const FileSystem& fs, const std::string& folder);
-    static void AddFiles(const FileSystem& fs, const std::string& folder, const Listing& listing,
+    Listing List(const FileSystem& fs, const std::string& folder);
+    static void AddFiles(const FileSystem& fs, std::string_view folder, const Listing& listing,
                          CandidateList& candidates);
-    static bool Reusable(const FileSystem& fs, const std::string& folder, const Listing& listing);
+    using Folders = std::unordered_map<std::string, Listing>;
 
-    std::unordered_map<std::string, Listing> folders_;
+    Folders folders_;
     std::uint64_t redraws_ = 0;
     CandidateList::Footprint lastSize_;  // room to reserve for the next redraw's candidates
+    std::string scratchNames_;
+    std::vector<std::uint32_t> scratchEnds_;
 };
 
 }  // namespace tarvello

@@ -8,6 +8,9 @@ public:
 
     // Local time of day in seconds since midnight, fraction included.
     virtual double secondsSinceMidnight() const = 0;
+
+    // Seconds on a clock that never jumps, for measuring spans of time.
+    virtual double steadySeconds() const = 0;
 };
 
 }  // namespace tarvello

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvello {
 
@@ -29,6 +30,16 @@ struct FolderStamp {
     std::int64_t changedNs = 0;
 
     bool operator==(const FolderStamp&) const = default;
+};
+
+// Called on the copying thread after each piece of a file copy, so that a
+// long copy can let the window breathe.
+using CopyProgress = std::function<void()>;
+
+// A destination file system whose cached writes could not be written out.
+struct FlushFailure {
+    std::string folder;
+    std::string reason;  // the system's words
 };
 
 // Every disk operation the program needs. Paths are native byte strings,
@@ -57,8 +68,12 @@ public:
         return std::nullopt;
     }
 
-    // The folder's stamp now, or nothing when it is not a folder.
-    virtual std::optional<FolderStamp> folderStamp(const std::string&) const { return std::nullopt; }
+    // Each folder's stamp now, in the order given, or nothing for a path
+    // that is not a folder. Asked for all at once, since a redraw checks
+    // every folder it keeps.
+    virtual std::vector<std::optional<FolderStamp>> folderStamps(const std::vector<std::string_view>& folders) const {
+        return std::vector<std::optional<FolderStamp>>(folders.size());
+    }
 
     // Whether the path, links followed, is a regular file.
     virtual bool leadsToFile(const std::string&) const { return false; }
@@ -88,7 +103,16 @@ public:
 
     // Makes `target` a copy of `source`, replacing whatever file stands
     // there. Either the whole copy lands or the old target is left intact.
-    virtual CopyOutcome replaceFile(const std::string& source, const std::string& target) = 0;
+    // `progress` runs after every piece of at most 1 MiB.
+    virtual CopyOutcome replaceFile(const std::string& source, const std::string& target,
+                                    const CopyProgress& progress) = 0;
+
+    // Writes out to their devices whatever the system still holds in memory
+    // for the file systems of `folders`, each file system once, calling
+    // `whileWaiting` every few milliseconds until done. Returns the folders
+    // whose file system failed, one per file system.
+    virtual std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
+                                            const std::function<void()>& whileWaiting) = 0;
 
     // The folder of the running executable, without a final separator.
     virtual std::string programFolder() const = 0;

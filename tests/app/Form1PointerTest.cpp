@@ -22,38 +22,22 @@ protected:
     void moveOverBackground() { QTest::mouseMove(form.get(), QPoint(3, 3)); }
 };
 
-TEST_F(Form1Pointer, handOverButtonsArrowOverBackgroundAndLists) {
+// Buttons show the hand, the background and the lists the arrow, and the
+// controls without a rule of their own keep whatever was last shown.
+TEST_F(Form1Pointer, handOverButtonsArrowOverBackgroundAndListsOthersKeepTheLast) {
     Form1& shown = showForm();
-    EXPECT_EQ(shown.pointerState(), kPointerDefault);
-    for (const char* name : {"Check1", "Check2", "Check3", "Check4", "Check5", "Check6", "Check7",
-                             "Check8", "Check9", "Check10", "Check12"}) {
-        moveOverBackground();
+    const std::pair<const char*, int> hovers[] = {
+        {"Check1", kPointerHand},    {"Label1", kPointerHand},     {"ListView1", kPointerDefault},
+        {"Text1", kPointerDefault},  {"Check12", kPointerHand},    {"ProgressBar1", kPointerHand},
+        {"ListView3", kPointerDefault}, {"Check11", kPointerDefault},
+    };
+    for (const auto& [name, pointer] : hovers) {
         moveOver(name);
-        EXPECT_EQ(shown.pointerState(), kPointerHand) << name;
+        EXPECT_EQ(shown.pointerState(), pointer) << name;
     }
-    moveOverBackground();
-    EXPECT_EQ(shown.pointerState(), kPointerDefault);
-    for (const char* name : {"ListView1", "ListView2", "ListView3"}) {
-        moveOver("Check2");
-        moveOver(name);
-        EXPECT_EQ(shown.pointerState(), kPointerDefault) << name;
-    }
-}
-
-TEST_F(Form1Pointer, controlsWithoutAHoverRuleKeepTheLastPointer) {
-    Form1& shown = showForm();
-    for (const char* name : {"Label1", "Text1", "Check11", "ProgressBar1"}) {
-        moveOver("Check2");
-        moveOver(name);
-        EXPECT_EQ(shown.pointerState(), kPointerHand) << name;
-    }
-}
-
-TEST_F(Form1Pointer, withoutTheCursorFileTheHandIsThePlatformsPointingHand) {
-    Form1& shown = showForm();
     moveOver("Check2");
-    EXPECT_EQ(shown.cursor().shape(), Qt::PointingHandCursor);
     moveOverBackground();
+    EXPECT_EQ(shown.pointerState(), kPointerDefault);
     EXPECT_EQ(shown.cursor().shape(), Qt::ArrowCursor);
 }
 
@@ -74,24 +58,26 @@ void WriteCursorFile(const std::string& path) {
     file.write(bytes);
 }
 
-TEST_F(Form1Pointer, theCursorFileBesideTheProgramGivesTheHand) {
+// The hand is the cursor file beside the program, or the platform's
+// pointing hand when the file is missing or unreadable.
+TEST_F(Form1Pointer, theHandComesFromTheCursorFileOrThePlatform) {
     const TempDir folder;
     fileSystem.programFolderPath = folder.path().substr(0, folder.path().size() - 1);
-    WriteCursorFile(folder.path() + "HAND-M.CUR");
-    Form1& shown = showForm();
-    moveOver("Check8");
-    EXPECT_EQ(shown.pointerState(), kPointerHand);
-    EXPECT_EQ(shown.cursor().shape(), Qt::BitmapCursor);
-    EXPECT_EQ(shown.cursor().hotSpot(), QPoint(5, 7));
-}
-
-TEST_F(Form1Pointer, anUnreadableCursorFileFallsBackToThePointingHand) {
-    const TempDir folder;
-    fileSystem.programFolderPath = folder.path().substr(0, folder.path().size() - 1);
-    folder.write("HAND-M.CUR", "not a cursor");
-    Form1& shown = showForm();
-    moveOver("Check8");
-    EXPECT_EQ(shown.cursor().shape(), Qt::PointingHandCursor);
+    const std::function<void()> cursorFiles[] = {
+        [] {},
+        [&] { folder.write("HAND-M.CUR", "not a cursor"); },
+        [&] { WriteCursorFile(folder.path() + "HAND-M.CUR"); },
+    };
+    const Qt::CursorShape shapes[] = {Qt::PointingHandCursor, Qt::PointingHandCursor, Qt::BitmapCursor};
+    for (int i = 0; i < 3; ++i) {
+        cursorFiles[i]();
+        form.reset();
+        Form1& shown = showForm();
+        moveOverBackground();
+        moveOver("Check8");
+        EXPECT_EQ(shown.cursor().shape(), shapes[i]) << "case " << i;
+    }
+    EXPECT_EQ(form->cursor().hotSpot(), QPoint(5, 7));
 }
 
 TEST_F(Form1Pointer, theHourglassOutlastsMovesOverButtonsDuringARun) {

@@ -32,8 +32,9 @@ public:
         const std::function<void(std::string_view, bool)>& visit) const override {
         return real_.listFolder(folder, visit);
     }
-    std::optional<FolderStamp> folderStamp(const std::string& folder) const override {
-        return real_.folderStamp(folder);
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override {
+        return real_.folderStamps(folders);
     }
     bool leadsToFile(const std::string& path) const override { return real_.leadsToFile(path); }
     std::int64_t fileTimeNowNs() const override { return real_.fileTimeNowNs(); }
@@ -53,9 +54,14 @@ public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override {
         return real_.attributes(path);
     }
-    CopyOutcome replaceFile(const std::string& source, const std::string& target) override {
+    CopyOutcome replaceFile(const std::string& source, const std::string& target,
+                            const CopyProgress& progress) override {
         ++copies;
-        return real_.replaceFile(source, target);
+        return real_.replaceFile(source, target, progress);
+    }
+    std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
+                                    const std::function<void()>& whileWaiting) override {
+        return real_.flush(folders, whileWaiting);
     }
     std::string programFolder() const override { return programFolderPath; }
 

@@ -23,8 +23,12 @@ def main():
     root = screen.screen().root
     deadline = time.monotonic() + timeout
     window = None
+    # A close sent before the window is mapped may be lost, so wait for it
+    # to be viewable as well as named.
     while window is None:
         window = find(root, title)
+        if window is not None and window.get_attributes().map_state != X.IsViewable:
+            window = None
         if window is None:
             if time.monotonic() > deadline:
                 sys.exit(f"no window titled {title!r} within {timeout} s")

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tarvello {
 namespace {
@@ -17,15 +18,27 @@ PlanEntry Entry(int number) {
     return {"/src/" + std::to_string(number), "/dst/" + std::to_string(number)};
 }
 
-TEST(CopyReport, failures_namedWithPathsAndReasonsAfterDone) {
+TEST(CopyReport, doneAlone_whenEverythingLanded) {
+    CopyReport report;
+    report.add(Entry(1), kCopied);
+    EXPECT_EQ(report.message(), "Done.");
+    EXPECT_EQ(report.writtenFolders(), std::vector<std::string>{"/dst/"});
+}
+
+TEST(CopyReport, failuresFlushesAndReplacedCopies_namedAfterDone) {
     CopyReport report;
     report.add(Entry(1), Failed("No space left on device"));
     report.add(Entry(2), kCopied);
     report.add(Entry(3), {CopyOutcome::Status::SameFile, "source and target are the same file"});
+    report.add(Entry(2), kCopied);
+    report.addFlushFailure({"/dst/", "Input/output error"});
     EXPECT_EQ(report.message(),
-              "Done.\n\n2 of 3 entries could not be copied:\n"
+              "Done.\n\n2 of 4 entries could not be copied:\n"
               "/src/1 -> /dst/1: No space left on device\n"
-              "/src/3 -> /dst/3: source and target are the same file");
+              "/src/3 -> /dst/3: source and target are the same file\n\n"
+              "The copies in /dst/ could not be written to the device: Input/output error\n\n"
+              "1 copy was replaced by a later copy of this run to the same path, so the destination "
+              "holds fewer files than the Summary lists.");
 }
 
 TEST(CopyReport, manyFailures_listsTheFirstAndCountsTheRest) {

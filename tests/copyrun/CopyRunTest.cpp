@@ -1,6 +1,7 @@
 #include "copyrun/CopyRun.h"
 
 #include "platform/posix/PosixFileSystem.h"
+#include "support/EmptyFileSystem.h"
 #include "support/RecordingServices.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -36,30 +37,37 @@ private:
     Log& log_;
 };
 
-// Copies nothing; logs each copy and answers with the outcome set for its
-// source, a plain success otherwise.
-class FakeFileSystem final : public FileSystem {
+// Copies nothing; logs each copy, reports the pieces set for its source
+// (each taking 15 ms of the clock) and answers with the outcome set for it,
+// a plain success otherwise. The flush logs its folders and waits once.
+class FakeFileSystem final : public test::EmptyFileSystem {
 public:
-    explicit FakeFileSystem(Log& log) : log_(log) {}
-    CopyOutcome replaceFile(const std::string& source, const std::string&) override {
+    FakeFileSystem(Log& log, test::FixedClock& clock) : log_(log), clock_(clock) {}
+    CopyOutcome replaceFile(const std::string& source, const std::string&,
+                            const CopyProgress& progress) override {
         log_.push_back("copy " + source);
+        for (int piece = 0; piece < pieces[source]; ++piece) {
+            clock_.steady += 0.015;
+            progress();
+        }
         const auto outcome = outcomes.find(source);
         return outcome == outcomes.end() ? CopyOutcome{} : outcome->second;
     }
-    void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
-    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
-    std::optional<std::string> readFile(const std::string&,
-                                        const std::function<void(std::string_view)>&) const override {
-        return "not served here";
+    std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
+                                    const std::function<void()>& whileWaiting) override {
+        for (const std::string& folder : folders)
+            log_.push_back("flush " + folder);
+        whileWaiting();
+        return flushFailures;
     }
-    std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
-    std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
-    std::string programFolder() const override { return {}; }
 
     std::map<std::string, CopyOutcome> outcomes;
+    std::map<std::string, int> pieces;
+    std::vector<FlushFailure> flushFailures;
 
 private:
     Log& log_;
+    test::FixedClock& clock_;
 };
 
 std::vector<std::string> Copies(const Log& log) {
@@ -89,40 +97,35 @@ protected:
     }
 
     Log log;
-    FakeFileSystem fs{log};
+    test::FixedClock clock;
+    FakeFileSystem fs{log, clock};
     test::HookedEventLoop events;
     test::ScriptedDialogs dialogs;
     RecordingDisplay display{log};
-    CopyRun run{fs, events, dialogs, display};
+    CopyRun run{fs, events, dialogs, display, clock};
 };
 
-TEST_F(CopyRunTest, eachEntry_showsProgressAndHourglassAndYieldsBeforeItsCopy) {
+TEST_F(CopyRunTest, yieldsBeforeEachEntryAndEvery20msInsideOne_thenFlushesBeforeTheMessage) {
+    fs.pieces["b"] = 5;  // 15 ms each: a yield after the 2nd and the 4th
     run.start(PlanOf({"a", "b"}));
-    EXPECT_THAT(log, ElementsAre("yield",                                           //
-                                 "progress", "busy", "yield", "busy", "copy a",     //
-                                 "progress", "busy", "yield", "busy", "copy b",     //
-                                 "message", "idle", "progress"));
+    EXPECT_THAT(log, ElementsAre("yield",                                                        //
+                                 "progress", "busy", "yield", "busy", "copy a",                  //
+                                 "progress", "busy", "yield", "busy", "copy b",                  //
+                                 "yield", "busy", "yield", "busy",                               //
+                                 "flush /dst/", "yield", "busy", "message", "idle", "progress"));
 }
 
-TEST_F(CopyRunTest, failures_doNotStopTheRun_andAreReportedInOneMessage) {
+TEST_F(CopyRunTest, failedCopiesAndFlushes_doNotStopTheRun_andAreReportedInOneMessage) {
     fs.outcomes["b"] = {CopyOutcome::Status::Failed, "No space left on device"};
     fs.outcomes["d"] = {CopyOutcome::Status::SameFile, "source and target are the same file"};
+    fs.flushFailures = {{"/dst/", "Input/output error"}};
     run.start(PlanOf({"a", "b", "c", "d", "e"}));
 
     EXPECT_THAT(Copies(log), ElementsAre("copy a", "copy b", "copy c", "copy d", "copy e"));
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0], StartsWith("Done.\n"));
     EXPECT_THAT(dialogs.messages[0], HasSubstr("2 of 5 entries could not be copied"));
-}
-
-TEST_F(CopyRunTest, callerDroppingItsPlanDuringAYield_changesNothingForTheRun) {
-    SharedPlan shown = PlanOf({"a", "b", "c"});
-    const std::weak_ptr<const Plan> started = shown;
-    events.onYield = [&](int) { shown = PlanOf({"x"}); };  // "Clear List", then a redraw
-
-    run.start(shown);
-    EXPECT_THAT(Copies(log), ElementsAre("copy a", "copy b", "copy c"));
-    EXPECT_TRUE(started.expired()) << "the run still holds its plan";
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("/dst/ could not be written to the device: Input/output error"));
 }
 
 TEST(CopyRunOnDisk, laterEntryWins_andAFailedEntryLosesNothing) {
@@ -133,12 +136,13 @@ TEST(CopyRunOnDisk, laterEntryWins_andAFailedEntryLosesNothing) {
     const std::string shared = dir.path() + "dst/shared";
     const SharedPlan plan = PlanOf({first, dir.path() + "src/kept", second}, dir.path() + "dst/");
     PosixFileSystem fs;
+    test::FixedClock clock;
     test::HookedEventLoop events;
     test::ScriptedDialogs dialogs;
     Log log;
     RecordingDisplay display{log};
 
-    CopyRun(fs, events, dialogs, display).start(plan);
+    CopyRun(fs, events, dialogs, display, clock).start(plan);
 
     EXPECT_EQ(test::ReadBytes(shared), "second");
     EXPECT_EQ(test::ReadBytes(kept), "kept");
@@ -146,6 +150,7 @@ TEST(CopyRunOnDisk, laterEntryWins_andAFailedEntryLosesNothing) {
     ASSERT_EQ(dialogs.messages.size(), 1U);
     EXPECT_THAT(dialogs.messages[0], HasSubstr("1 of 3 entries could not be copied"));
     EXPECT_THAT(dialogs.messages[0], HasSubstr(kept + ": " + std::strerror(ENOENT)));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("1 copy was replaced by a later copy of this run"));
 }
 
 }  // namespace

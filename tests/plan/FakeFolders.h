@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileSystem.h"
+#include "support/EmptyFileSystem.h"
 
 #include <initializer_list>
 #include <map>
@@ -11,7 +11,7 @@ namespace tarvello::test {
 
 // Serves folder listings from a map keyed by the exact folder text, so a
 // folder asked for without its final separator lists nothing.
-class FakeFolders final : public FileSystem {
+class FakeFolders final : public EmptyFileSystem {
 public:
     using Listing = std::pair<const std::string, std::vector<std::string>>;
     FakeFolders(std::initializer_list<Listing> folders) : folders_(folders) {}
@@ -22,15 +22,6 @@ public:
             for (const std::string& name : found->second)
                 visit(name);
     }
-    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
-    std::optional<std::string> readFile(const std::string&,
-                                        const std::function<void(std::string_view)>&) const override {
-        return "not served here";
-    }
-    std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
-    std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
-    CopyOutcome replaceFile(const std::string&, const std::string&) override { return {}; }
-    std::string programFolder() const override { return {}; }
 
 private:
     std::map<std::string, std::vector<std::string>> folders_;

@@ -1,6 +1,7 @@
 #include "plan/ListingCache.h"
 
 #include "platform/posix/PosixFileSystem.h"
+#include "support/EmptyFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -85,15 +86,16 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
         }
         EXPECT_EQ(PathsOf(cache.candidates(disk, entries, '/')), PathsOf(ListCandidates(disk, entries, '/')))
             << step.change;
-        if (!step.apply)  // only the two paths that name no folder are tried again
+        if (!step.apply) {  // only the two paths that name no folder are tried again
             EXPECT_EQ(disk.listings - listingsBefore, 2);
+        }
     }
     cache.keepOnly({a}, '/');
     EXPECT_EQ(cache.folderCount(), 1u);
 }
 
 // One folder whose stamp and clock the test sets.
-class ClockedFolder final : public FileSystem {
+class ClockedFolder final : public test::EmptyFileSystem {
 public:
     std::optional<FolderStamp> listFolder(
         const std::string&, const std::function<void(std::string_view, bool)>& visit) const override {
@@ -101,18 +103,11 @@ public:
         visit("a.jpg", false);
         return stamp;
     }
-    std::optional<FolderStamp> folderStamp(const std::string&) const override { return stamp; }
-    std::int64_t fileTimeNowNs() const override { return now; }
-    void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
-    void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
-    std::optional<std::string> readFile(const std::string&,
-                                        const std::function<void(std::string_view)>&) const override {
-        return "not served here";
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override {
+        return std::vector<std::optional<FolderStamp>>(folders.size(), stamp);
     }
-    std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
-    std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }
-    CopyOutcome replaceFile(const std::string&, const std::string&) override { return {}; }
-    std::string programFolder() const override { return {}; }
+    std::int64_t fileTimeNowNs() const override { return now; }
 
     FolderStamp stamp;
     std::int64_t now = 0;

@@ -1,13 +1,11 @@
 #include "plan/PickRandomFiles.h"
 
-#include "platform/system/MersenneRandomSource.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <set>
 
 namespace tarvello {
 namespace {
@@ -71,20 +69,6 @@ TEST(PickRandomFiles, DrawsExactlyTheScriptedPicks) {
             << c.what;
         EXPECT_EQ(random.left(), 0u) << c.what;
         EXPECT_EQ(PickCount(c.candidates, c.requested, c.repeats), c.expected.size()) << c.what;
-    }
-}
-
-TEST(PickRandomFiles, WithoutRepeatsNeverPicksACandidateTwice) {
-    MersenneRandomSource random;
-    random.seed(7.0);
-    for (const std::size_t size : {1, 2, 5, 64, 1000}) {
-        const Picks picks = PickRandomFiles(random, size, static_cast<double>(size), false);
-        std::set<std::size_t> seen;
-        for (const Pick& pick : picks)
-            EXPECT_TRUE(pick.candidate < size && pick.repeat == 0 &&
-                        seen.insert(pick.candidate).second)
-                << "candidate " << pick.candidate << " of " << size;
-        EXPECT_EQ(seen.size(), size);
     }
 }
 

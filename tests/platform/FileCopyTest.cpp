@@ -2,7 +2,6 @@
 
 #include "support/TempDir.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,21 +21,9 @@ namespace {
 
 using Status = CopyOutcome::Status;
 using Names = std::set<std::string>;
+using test::NamesIn;
 using test::ReadBytes;
 using test::TempDir;
-
-// Every name in a folder, as the bytes the kernel stores; a temporary file
-// left behind shows up here.
-Names NamesIn(const std::string& folder) {
-    Names names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(dir))
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                names.insert(entry->d_name);
-        closedir(dir);
-    }
-    return names;
-}
 
 struct stat Stat(const std::string& path) {
     struct stat info {};
@@ -135,31 +122,22 @@ TEST(ReplaceFile, copiesAcrossFileSystems) {
     EXPECT_EQ(ReadBytes(dir.path() + "copy"), bytes);
 }
 
-TEST(ReplaceFile, replacesExistingReadOnlyAndHiddenTargets) {
+TEST(ReplaceFile, replacesExistingReadOnlyHiddenAndDanglingLinkTargets) {
     TempDir dir;
     const std::string source = dir.write("src/new", "new bytes");
     const std::string plain = dir.write("dst/plain", "old");
     const std::string readOnly = dir.write("dst/read-only", "old");
     const std::string hidden = dir.write("dst/.hidden", "old");
+    const std::string link = dir.path() + "dst/link";
     chmod(readOnly.c_str(), 0444);
+    ASSERT_EQ(symlink("nowhere", link.c_str()), 0);
 
-    for (const std::string& target : {plain, readOnly, hidden}) {
+    for (const std::string& target : {plain, readOnly, hidden, link}) {
         SCOPED_TRACE(target);
         EXPECT_EQ(ReplaceFile(source, target).status, Status::Copied);
         EXPECT_EQ(ReadBytes(target), "new bytes");
     }
-    EXPECT_EQ(NamesIn(dir.path() + "dst"), (Names{"plain", "read-only", ".hidden"}));
-}
-
-TEST(ReplaceFile, replacesDanglingSymbolicLink) {
-    TempDir dir;
-    const std::string source = dir.write("src/new", "new bytes");
-    const std::string target = dir.makeFolder("dst") + "/link";
-    ASSERT_EQ(symlink("nowhere", target.c_str()), 0);
-
-    EXPECT_EQ(ReplaceFile(source, target).status, Status::Copied);
-    EXPECT_EQ(ReadBytes(target), "new bytes");
-    EXPECT_EQ(NamesIn(dir.path() + "dst"), Names{"link"});
+    EXPECT_EQ(NamesIn(dir.path() + "dst"), (Names{"plain", "read-only", ".hidden", "link"}));
 }
 
 TEST(ReplaceFile, copiesAwkwardNamesByteForByte) {
@@ -196,49 +174,40 @@ protected:
     const std::string oldTarget = dir.write("dst/old", "old");
 };
 
-TEST_F(ReplaceFileFault, missingSource_keepsOldTarget) {
-    const CopyOutcome outcome = ReplaceFile(dir.path() + "src/gone", oldTarget);
-    EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.reason, std::strerror(ENOENT));
-    ExpectNothingLost();
-}
-
-TEST_F(ReplaceFileFault, missingDestinationFolder_createsNothing) {
-    const CopyOutcome outcome = ReplaceFile(source, dir.path() + "dst/nowhere/file");
-    EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.reason, std::strerror(ENOENT));
-    ExpectNothingLost();
-}
-
-TEST_F(ReplaceFileFault, targetIsFolder_leavesItAlone) {
+// A copy that cannot start fails with the system's reason; a target that
+// names the source itself, by any spelling or a hard link, is not touched.
+TEST_F(ReplaceFileFault, aCopyThatCannotStartOrWouldCopyOntoItselfTouchesNothing) {
     dir.write("dst/folder/inner", "kept");
-    const CopyOutcome outcome = ReplaceFile(source, dir.path() + "dst/folder");
-    EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.reason, std::strerror(EISDIR));
-    EXPECT_EQ(NamesIn(dir.path() + "dst/folder"), Names{"inner"});
-    ExpectNothingLost({"old", "folder"});
-}
-
-TEST_F(ReplaceFileFault, targetIsSourceByAnotherSpelling_isNotTouched) {
     dir.makeFolder("dst/sub");
-    const ino_t before = Stat(source).st_ino;  // a replacement would bring a new inode
-    for (const std::string& spelling :
-         {dir.path() + "src/./file", dir.path() + "src//file", dir.path() + "dst/sub/../../src/file"}) {
-        SCOPED_TRACE(spelling);
-        EXPECT_EQ(ReplaceFile(source, spelling).status, Status::SameFile);
-    }
-    EXPECT_EQ(Stat(source).st_ino, before);
-    ExpectNothingLost({"old", "sub"});
-}
-
-TEST_F(ReplaceFileFault, targetIsHardLinkOfSource_isNotTouched) {
     const std::string link = dir.path() + "dst/link";
     ASSERT_EQ(::link(source.c_str(), link.c_str()), 0);
-
-    EXPECT_EQ(ReplaceFile(source, link).status, Status::SameFile);
-    EXPECT_EQ(ReplaceFile(link, source).status, Status::SameFile);
+    const ino_t before = Stat(source).st_ino;  // a replacement would bring a new inode
+    struct Case {
+        std::string from, to;
+        Status status;
+        int error;
+    };
+    const Case cases[] = {
+        {dir.path() + "src/gone", oldTarget, Status::Failed, ENOENT},
+        {source, dir.path() + "dst/nowhere/file", Status::Failed, ENOENT},
+        {source, dir.path() + "dst/folder", Status::Failed, EISDIR},
+        {source, dir.path() + "src/./file", Status::SameFile, 0},
+        {source, dir.path() + "src//file", Status::SameFile, 0},
+        {source, dir.path() + "dst/sub/../../src/file", Status::SameFile, 0},
+        {source, link, Status::SameFile, 0},
+        {link, source, Status::SameFile, 0},
+    };
+    for (const Case& c : cases) {
+        const CopyOutcome outcome = ReplaceFile(c.from, c.to);
+        EXPECT_EQ(outcome.status, c.status) << c.from << " to " << c.to;
+        if (c.error != 0) {
+            EXPECT_EQ(outcome.reason, std::strerror(c.error)) << c.to;
+        }
+    }
+    EXPECT_EQ(Stat(source).st_ino, before);
     EXPECT_EQ(Stat(source).st_nlink, 2U);
-    ExpectNothingLost({"old", "link"});
+    EXPECT_EQ(NamesIn(dir.path() + "dst/folder"), Names{"inner"});
+    ExpectNothingLost({"old", "folder", "sub", "link"});
 }
 
 TEST_F(ReplaceFileFault, copyFailsMidway_keepsOldTargetAndMakesNoNewOne) {
@@ -247,6 +216,48 @@ TEST_F(ReplaceFileFault, copyFailsMidway_keepsOldTargetAndMakesNoNewOne) {
         const CopyOutcome outcome = ReplaceFileWithSizeLimit(source, target, 64 * 1024);
         EXPECT_EQ(outcome.status, Status::Failed);
         EXPECT_EQ(outcome.reason, std::strerror(EFBIG));
+        ExpectNothingLost();
+    }
+}
+
+TEST_F(ReplaceFileFault, duringALargeCopy_progressComesEachMiBAndNothingShowsBesideTheOldTarget) {
+    const std::string bytes = Pattern(64 * 1024 * 1024);
+    dir.write("src/large", bytes);
+    int calls = 0;
+    const CopyOutcome outcome = ReplaceFile(dir.path() + "src/large", oldTarget, [&] {
+        if (calls++ % 16 == 0) {
+            EXPECT_EQ(ReadBytes(oldTarget), "old");
+            EXPECT_EQ(NamesIn(dir.path() + "dst"), Names{"old"});
+        }
+    });
+    EXPECT_EQ(outcome.status, Status::Copied);
+    EXPECT_EQ(ReadBytes(oldTarget), bytes);
+    if (calls == 0)
+        GTEST_SKIP() << "the file system cloned the file in one step";
+    EXPECT_GE(calls, 64);
+}
+
+TEST_F(ReplaceFileFault, processKilledInTheMiddle_leavesOldTargetAndNoPartialFile) {
+    for (const int signal : {SIGTERM, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            ReplaceFile(source, oldTarget, [&] {
+                [[maybe_unused]] const ssize_t ignored = write(ready[1], "x", 1);
+                pause();
+            });
+            _exit(0);
+        }
+        char byte;
+        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        kill(child, signal);
+        int exitStatus = 0;
+        waitpid(child, &exitStatus, 0);
+        close(ready[0]);
+        close(ready[1]);
+        EXPECT_TRUE(WIFSIGNALED(exitStatus));
         ExpectNothingLost();
     }
 }

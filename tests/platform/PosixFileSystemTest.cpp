@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 #include <gmock/gmock.h>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace tarvello {
 namespace {
@@ -36,29 +37,6 @@ TEST(PosixListing, reportsPlainVisibleFilesOnly) {
     EXPECT_THAT(Listing(PosixFileSystem(), dir.path()), UnorderedElementsAre("a.jpg", "b", "link-to-file"));
 }
 
-TEST(PosixListing, leavesOutSockets) {
-    const test::TempDir dir;
-    const std::string path = dir.path() + "sock";
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(path.size(), sizeof(address.sun_path));
-    path.copy(address.sun_path, path.size());
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    dir.write("file");
-    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()), UnorderedElementsAre("file"));
-    close(fd);
-}
-
-TEST(PosixListing, keepsNamesAsBytes) {
-    const test::TempDir dir;
-    const std::vector<std::string> names = {"caf\xe9.mp3", "100%", "a|b", "x will be copied to y"};
-    for (const auto& name : names)
-        dir.write(name);
-    EXPECT_THAT(Listing(PosixFileSystem(), dir.path()),
-                UnorderedElementsAre(names[0], names[1], names[2], names[3]));
-}
-
 TEST(PosixListing, aPathThatIsNoFolderListsNothing) {
     const test::TempDir dir;
     const std::string file = dir.write("a.jpg");
@@ -66,6 +44,15 @@ TEST(PosixListing, aPathThatIsNoFolderListsNothing) {
     EXPECT_TRUE(Listing(fs, dir.path() + "missing/").empty());
     EXPECT_TRUE(Listing(fs, file + "/").empty());
     EXPECT_TRUE(Listing(fs, "").empty());
+}
+
+TEST(PosixFileSystem, flush_reportsOnlyTheFolderThatCannotBeReached) {
+    const test::TempDir dir;
+    const std::string missing = dir.path() + "missing/";
+    const auto failures = PosixFileSystem().flush({dir.path(), dir.makeFolder("sub"), missing}, [] {});
+    ASSERT_EQ(failures.size(), 1U);
+    EXPECT_EQ(failures[0].folder, missing);
+    EXPECT_EQ(failures[0].reason, std::strerror(ENOENT));
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {

@@ -15,7 +15,9 @@ class FixedClock final : public Clock {
 public:
     explicit FixedClock(double seconds = 0.0) : seconds(seconds) {}
     double secondsSinceMidnight() const override { return seconds; }
+    double steadySeconds() const override { return steady; }
     double seconds;
+    double steady = 0.0;
 };
 
 // Counts yields and runs a hook inside each, standing in for whatever the

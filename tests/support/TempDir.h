@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
 namespace tarvello::test {
@@ -46,6 +47,15 @@ public:
 private:
     std::string path_;
 };
+
+// Every name in a folder, as the bytes the kernel stores; a temporary file
+// left behind shows up here.
+inline std::set<std::string> NamesIn(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -16,7 +16,10 @@ namespace {
 // the next way carries on from the offsets it left.
 constexpr int kTryNext = -1;
 
-constexpr std::size_t kKernelChunk = std::size_t{1} << 30;
+// Small enough that one in-kernel call takes a few tens of milliseconds
+// even on a slow stick, so `progress` comes often; large enough that the
+// calls cost nothing next to the bytes they move.
+constexpr std::size_t kKernelChunk = std::size_t{1} << 20;
 constexpr std::size_t kBufferSize = 256 * 1024;
 
 bool Unsupported(int error) {
@@ -25,11 +28,13 @@ bool Unsupported(int error) {
 
 // Runs one in-kernel transfer call until the source is exhausted.
 template <typename Transfer>
-int KernelLoop(Transfer transfer) {
+int KernelLoop(Transfer transfer, const CopyProgress& progress) {
     for (;;) {
         const ssize_t moved = transfer(kKernelChunk);
-        if (moved > 0)
+        if (moved > 0) {
+            progress();
             continue;
+        }
         if (moved == 0)
             return 0;
         if (errno == EINTR)
@@ -38,14 +43,13 @@ int KernelLoop(Transfer transfer) {
     }
 }
 
-int CopyRange(int in, int out) {
-    return KernelLoop([=](std::size_t chunk) {
-        return copy_file_range(in, nullptr, out, nullptr, chunk, 0);
-    });
+int CopyRange(int in, int out, const CopyProgress& progress) {
+    return KernelLoop([=](std::size_t chunk) { return copy_file_range(in, nullptr, out, nullptr, chunk, 0); },
+                      progress);
 }
 
-int SendFile(int in, int out) {
-    return KernelLoop([=](std::size_t chunk) { return sendfile(out, in, nullptr, chunk); });
+int SendFile(int in, int out, const CopyProgress& progress) {
+    return KernelLoop([=](std::size_t chunk) { return sendfile(out, in, nullptr, chunk); }, progress);
 }
 
 int WriteAll(int fd, const char* data, std::size_t size) {
@@ -62,7 +66,7 @@ int WriteAll(int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-int ReadWrite(int in, int out) {
+int ReadWrite(int in, int out, const CopyProgress& progress) {
     const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
     for (;;) {
         const ssize_t got = read(in, buffer.get(), kBufferSize);
@@ -75,12 +79,13 @@ int ReadWrite(int in, int out) {
         }
         if (const int error = WriteAll(out, buffer.get(), static_cast<std::size_t>(got)))
             return error;
+        progress();
     }
 }
 
 }  // namespace
 
-int CopyContents(int in, int out, off_t sourceSize) {
+int CopyContents(int in, int out, off_t sourceSize, const CopyProgress& progress) {
     // A size of 0 can hide content that exists only when read (files under
     // /proc); the kernel's own copies would stop at the reported size.
     if (sourceSize > 0) {
@@ -89,12 +94,12 @@ int CopyContents(int in, int out, off_t sourceSize) {
         if (ioctl(out, FICLONE, in) == 0)
             return 0;
         for (const auto copy : {CopyRange, SendFile}) {
-            const int result = copy(in, out);
+            const int result = copy(in, out, progress);
             if (result != kTryNext)
                 return result;
         }
     }
-    return ReadWrite(in, out);
+    return ReadWrite(in, out, progress);
 }
 
 }  // namespace tarvello

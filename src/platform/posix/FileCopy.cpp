@@ -32,7 +32,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 }  // namespace
 
-CopyOutcome ReplaceFile(const std::string& source, const std::string& target) {
+CopyOutcome ReplaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) {
     // Non-blocking, so that a FIFO standing where a file was cannot hang
     // the run; on a regular file the flag changes nothing.
     const UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -71,7 +71,7 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target) {
     TempFile temp(folderFd.get(), name, targetExists, from.st_mode & 0777);
     if (temp.error() != 0)
         return Failed(temp.error());
-    if (const int error = CopyContents(in.get(), temp.fd(), from.st_size))
+    if (const int error = CopyContents(in.get(), temp.fd(), from.st_size, progress))
         return Failed(error);
 
     // The source's modification time, to the nanosecond. A file system that

@@ -8,6 +8,8 @@ namespace tarvello {
 
 // Copies `source` into a temporary file beside `target` and renames it over
 // the target once complete, so a failure never loses the old target.
-CopyOutcome ReplaceFile(const std::string& source, const std::string& target);
+// `progress` runs after every piece of at most 1 MiB.
+CopyOutcome ReplaceFile(const std::string& source, const std::string& target,
+                        const CopyProgress& progress = [] {});
 
 }  // namespace tarvello

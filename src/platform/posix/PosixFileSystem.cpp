@@ -9,9 +9,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <ctime>
+#include <future>
 #include <memory>
+#include <set>
+#include <utility>
 
 namespace tarvello {
 namespace {
@@ -70,7 +74,46 @@ std::optional<struct stat> Stat(const std::string& path) {
     return info;
 }
 
+// How often the caller gets control back while a flush runs.
+constexpr std::chrono::milliseconds kWaitSlice{10};
+
+struct OpenFileSystem {
+    UniqueFd fd;
+    std::string folder;
+};
+
 }  // namespace
+
+// syncfs blocks until the device has taken everything, which on a slow
+// stick takes seconds: it runs on a helper thread while the caller keeps
+// its window going.
+std::vector<FlushFailure> PosixFileSystem::flush(const std::vector<std::string>& folders,
+                                                 const std::function<void()>& whileWaiting) {
+    std::vector<FlushFailure> failures;
+    std::vector<OpenFileSystem> fileSystems;
+    std::set<dev_t> seen;
+    for (const std::string& folder : folders) {
+        UniqueFd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        struct stat info {};
+        if (!fd || fstat(fd.get(), &info) != 0)
+            failures.push_back({folder, std::strerror(errno)});
+        else if (seen.insert(info.st_dev).second)
+            fileSystems.push_back({std::move(fd), folder});
+    }
+
+    auto flushed = std::async(std::launch::async, [&fileSystems] {
+        std::vector<FlushFailure> failed;
+        for (const OpenFileSystem& fileSystem : fileSystems)
+            if (syncfs(fileSystem.fd.get()) != 0)
+                failed.push_back({fileSystem.folder, std::strerror(errno)});
+        return failed;
+    });
+    while (flushed.wait_for(kWaitSlice) != std::future_status::ready)
+        whileWaiting();
+    for (FlushFailure& failure : flushed.get())
+        failures.push_back(std::move(failure));
+    return failures;
+}
 
 void PosixFileSystem::forEachFile(const std::string& folder,
                                   const std::function<void(std::string_view name)>& visit) const {
@@ -105,11 +148,54 @@ std::optional<FolderStamp> PosixFileSystem::listFolder(
     return StampOf(info);
 }
 
-std::optional<FolderStamp> PosixFileSystem::folderStamp(const std::string& folder) const {
-    const auto info = Stat(folder);
+// Where the last name of a folder path begins, a final separator aside;
+// npos when the path has no parent part.
+std::size_t LastNameStart(std::string_view folder) {
+    const std::size_t end = folder.find_last_not_of('/');
+    if (end == std::string_view::npos)
+        return std::string_view::npos;
+    const std::size_t slash = folder.rfind('/', end);
+    return slash == std::string_view::npos ? slash : slash + 1;
+}
+
+std::optional<FolderStamp> FolderStampOf(const std::optional<struct stat>& info) {
     if (!info || !S_ISDIR(info->st_mode))
         return std::nullopt;
     return StampOf(*info);
+}
+
+// Folders are mostly asked for in runs that share a parent (the folders of
+// one album shelf): such a run is looked up through one handle on the
+// parent, so the kernel resolves a single name per folder instead of the
+// whole path. The handle is opened through the path at this call, so it
+// sees what a stat of the full path would see.
+std::vector<std::optional<FolderStamp>> PosixFileSystem::folderStamps(
+    const std::vector<std::string_view>& folders) const {
+    std::vector<std::optional<FolderStamp>> stamps;
+    stamps.reserve(folders.size());
+    std::string_view openParent;
+    UniqueFd parent;
+    std::string name;
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        const std::string_view folder = folders[i];
+        const std::size_t nameStart = LastNameStart(folder);
+        const std::string_view parentPath = folder.substr(0, nameStart == std::string_view::npos ? 0 : nameStart);
+        const bool sharedWithNext = i + 1 < folders.size() && LastNameStart(folders[i + 1]) == nameStart &&
+                                    folders[i + 1].starts_with(parentPath);
+        if (!parentPath.empty() && parentPath != openParent && sharedWithNext) {
+            parent = UniqueFd(open(std::string(parentPath).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            openParent = parent ? parentPath : std::string_view();
+        }
+        if (parentPath.empty() || parentPath != openParent) {
+            stamps.push_back(FolderStampOf(Stat(std::string(folder))));
+            continue;
+        }
+        name.assign(folder.substr(nameStart));
+        struct stat info {};
+        stamps.push_back(fstatat(parent.get(), name.c_str(), &info, 0) == 0 ? FolderStampOf(info)
+                                                                             : std::nullopt);
+    }
+    return stamps;
 }
 
 bool PosixFileSystem::leadsToFile(const std::string& path) const {
@@ -169,8 +255,9 @@ std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path
     return static_cast<std::uint32_t>(info->st_mode);
 }
 
-CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target) {
-    return ReplaceFile(source, target);
+CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target,
+                                         const CopyProgress& progress) {
+    return ReplaceFile(source, target, progress);
 }
 
 std::string PosixFileSystem::programFolder() const {

@@ -13,7 +13,8 @@ public:
     std::optional<FolderStamp> listFolder(
         const std::string& folder,
         const std::function<void(std::string_view name, bool isLink)>& visit) const override;
-    std::optional<FolderStamp> folderStamp(const std::string& folder) const override;
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override;
     bool leadsToFile(const std::string& path) const override;
     std::int64_t fileTimeNowNs() const override;
     void forEachEntry(const std::string& folder,
@@ -22,7 +23,10 @@ public:
                                         const std::function<void(std::string_view bytes)>& take) const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
-    CopyOutcome replaceFile(const std::string& source, const std::string& target) override;
+    CopyOutcome replaceFile(const std::string& source, const std::string& target,
+                            const CopyProgress& progress) override;
+    std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
+                                    const std::function<void()>& whileWaiting) override;
     std::string programFolder() const override;
 };
 

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <random>
+#include <set>
 #include <utility>
 
 namespace tarvello {
@@ -47,11 +48,25 @@ bool CanNameUnnamedFiles() {
     return procMounted;
 }
 
+// The temporary files of this process that still have a name. Only the
+// program's one thread makes and removes them.
+std::set<const TempFile*>& NamedFiles() {
+    static std::set<const TempFile*> files;
+    return files;
+}
+
 }  // namespace
 
+void RemoveUnfinishedTempFiles() {
+    for (const TempFile* file : NamedFiles())
+        file->removeName();
+}
+
 TempFile::TempFile(int folderFd, std::string targetName, bool targetExists, mode_t mode)
-    : folderFd_(folderFd), target_(std::move(targetName)) {
-    if (!targetExists && CanNameUnnamedFiles()) {
+    : folderFd_(folderFd), target_(std::move(targetName)), targetExists_(targetExists) {
+    // Unnamed also over an old target: a process killed in the middle of
+    // the copy then leaves nothing behind.
+    if (CanNameUnnamedFiles()) {
         fd_ = UniqueFd(openat(folderFd, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, mode));
         unnamed_ = static_cast<bool>(fd_);
     }
@@ -64,6 +79,11 @@ TempFile::TempFile(int folderFd, std::string targetName, bool targetExists, mode
 }
 
 TempFile::~TempFile() {
+    removeName();
+    NamedFiles().erase(this);
+}
+
+void TempFile::removeName() const {
     if (!name_.empty())
         unlinkat(folderFd_, name_.c_str(), 0);
 }
@@ -74,6 +94,7 @@ int TempFile::takeHiddenName(const std::function<int(const char* name)>& make) {
         std::string name = HiddenName(target_, nameMax);
         if (make(name.c_str()) == 0) {
             name_ = std::move(name);
+            NamedFiles().insert(this);
             return 0;
         }
         const int error = errno;
@@ -85,25 +106,37 @@ int TempFile::takeHiddenName(const std::function<int(const char* name)>& make) {
     return EEXIST;
 }
 
-int TempFile::commit() {
-    if (unnamed_) {
-        const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
-        const auto link = [&](const char* name) {
-            return linkat(AT_FDCWD, self.c_str(), folderFd_, name, AT_SYMLINK_FOLLOW);
-        };
+int TempFile::linkUnnamed() {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_.get());
+    const auto link = [&](const char* name) {
+        return linkat(AT_FDCWD, self.c_str(), folderFd_, name, AT_SYMLINK_FOLLOW);
+    };
+    if (!targetExists_) {
         if (link(target_.c_str()) == 0)
             return 0;
         if (errno != EEXIST)
             return errno;
-        // Something stands there after all (a dangling symbolic link, or a
-        // file made meanwhile): only a rename replaces it in one step.
-        if (const int error = takeHiddenName(link))
-            return error;
-    } else if (close(fd_.release()) != 0) {
-        // A failed close can be the first word of a failed write (network
-        // file systems, quotas), so the copy is not trusted without it.
-        return errno;
     }
+    // Something stands there (the old target, a dangling symbolic link, or
+    // a file made meanwhile): only a rename replaces it in one step.
+    return takeHiddenName(link);
+}
+
+int TempFile::commit() {
+    if (unnamed_) {
+        if (const int error = linkUnnamed())
+            return error;
+    }
+    // A failed close can be the first word of a failed write (network file
+    // systems, quotas), so the copy is not trusted without it.
+    if (close(fd_.release()) != 0) {
+        const int error = errno;
+        if (name_.empty())  // linked straight in the target's place, where nothing stood
+            unlinkat(folderFd_, target_.c_str(), 0);
+        return error;
+    }
+    if (name_.empty())
+        return 0;
     if (renameat(folderFd_, name_.c_str(), folderFd_, target_.c_str()) != 0)
         return errno;
     name_.clear();

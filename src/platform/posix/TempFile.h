@@ -9,11 +9,16 @@
 
 namespace tarvello {
 
+// Removes the named temporary files of this process, for a program that is
+// about to end in the middle of a copy. Unnamed ones vanish by themselves.
+void RemoveUnfinishedTempFiles();
+
 // The copy in the making: a new file in the target's folder that takes the
-// target's place only once complete and otherwise leaves no trace. Where no
-// target stands yet and the file system allows it, the file has no name at
-// all until then (O_TMPFILE), which spares the rename; otherwise it lives
-// under a hidden name of its own, ".<target name>.XXXXXX".
+// target's place only once complete and otherwise leaves no trace. Where the
+// file system allows it, the file has no name at all until then (O_TMPFILE):
+// it is linked straight in where no target stands, or under a hidden name
+// just before the rename over the old target. Elsewhere (FAT, exFAT) it
+// lives under a hidden name of its own, ".<target name>.XXXXXX", throughout.
 class TempFile {
 public:
     // Creates the file with the permission bits `mode`, which the umask
@@ -31,7 +36,13 @@ public:
     // failure the file is still removed.
     int commit();
 
+    // Unlinks the hidden name, if the file has one.
+    void removeName() const;
+
 private:
+    // Gives the unnamed file its name: the target's, or a hidden one.
+    int linkUnnamed();
+
     // Calls `make` with fresh hidden names until it succeeds at one (it
     // returns 0, or -1 with errno set); 0, or the errno that ends the tries.
     int takeHiddenName(const std::function<int(const char* name)>& make);
@@ -41,6 +52,7 @@ private:
     std::string name_;  // the hidden name, while the file has one
     UniqueFd fd_;
     int error_ = 0;
+    bool targetExists_;
     bool unnamed_ = false;
 };
 

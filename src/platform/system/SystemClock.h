@@ -7,6 +7,7 @@ namespace tarvello {
 class SystemClock final : public Clock {
 public:
     double secondsSinceMidnight() const override;
+    double steadySeconds() const override;
 };
 
 }  // namespace tarvello

@@ -1,0 +1,94 @@
+// The copy on exFAT, what sticks carry: no unnamed files, so the copy lives
+// under a hidden name, and no ":" in names. Needs root for the loop device.
+
+#include "platform/posix/FileCopy.h"
+#include "platform/posix/TempFile.h"
+
+#include "support/TempDir.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+
+namespace tarvello {
+namespace {
+
+using test::NamesIn;
+using test::ReadBytes;
+
+bool Shell(const std::string& command) {
+    return std::system(("{ " + command + "; } >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A 64 MiB exFAT image mounted through a loop device for one test.
+class ExfatCopy : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (geteuid() != 0 || !Shell("command -v mkfs.exfat && command -v mount.exfat-fuse"))
+            GTEST_SKIP() << "needs root, exfatprogs and exfat-fuse";
+        const std::string image = dir.path() + "stick.img";
+        mount_ = dir.makeFolder("stick");
+        if (!Shell("truncate -s 64M " + image + " && mkfs.exfat " + image) ||
+            !Shell("losetup -f --show " + image + " > " + dir.path() + "loop"))
+            GTEST_SKIP() << "no loop device";
+        loop_ = ReadBytes(dir.path() + "loop");
+        loop_.erase(loop_.find_last_not_of('\n') + 1);
+        if (!Shell("mount.exfat-fuse " + loop_ + " " + mount_))
+            GTEST_SKIP() << "cannot mount " << loop_;
+        mounted_ = true;
+        source = dir.write("src/movie", std::string(8 * 1024 * 1024, 'm'));
+        oldTarget = mount_ + "/movie";
+        ASSERT_EQ(ReplaceFile(dir.write("src/old", "old"), oldTarget).status, CopyOutcome::Status::Copied);
+    }
+    void TearDown() override {
+        if (mounted_)
+            Shell("umount " + mount_);
+        if (!loop_.empty())
+            Shell("losetup -d " + loop_);
+    }
+
+    test::TempDir dir;
+    std::string source;
+    std::string oldTarget;
+    std::string mount_;
+    std::string loop_;
+    bool mounted_ = false;
+};
+
+TEST_F(ExfatCopy, replacesThroughAHiddenNameAndRefusesAColonCleanly) {
+    std::set<std::set<std::string>> seen;
+    EXPECT_EQ(ReplaceFile(source, oldTarget, [&] { seen.insert(NamesIn(mount_)); }).status,
+              CopyOutcome::Status::Copied);
+    EXPECT_EQ(ReadBytes(oldTarget), ReadBytes(source));
+    ASSERT_EQ(seen.size(), 1U);
+    EXPECT_EQ(seen.begin()->size(), 2U) << "the hidden copy beside the old target";
+
+    const CopyOutcome colon = ReplaceFile(source, mount_ + "/a:b");
+    EXPECT_EQ(colon.status, CopyOutcome::Status::Failed);
+    EXPECT_FALSE(colon.reason.empty());  // the driver's own errno, which differs between drivers
+    EXPECT_EQ(NamesIn(mount_), std::set<std::string>{"movie"});
+}
+
+TEST_F(ExfatCopy, endedInTheMiddle_removesTheHiddenCopyAndKeepsTheOldTarget) {
+    const pid_t child = fork();
+    if (child == 0) {
+        ReplaceFile(source, oldTarget, [] {
+            RemoveUnfinishedTempFiles();  // as the program does when its window closes
+            _exit(0);
+        });
+        _exit(1);
+    }
+    int exitStatus = 0;
+    waitpid(child, &exitStatus, 0);
+    EXPECT_EQ(exitStatus, 0);
+    EXPECT_EQ(ReadBytes(oldTarget), "old");
+    EXPECT_EQ(NamesIn(mount_), std::set<std::string>{"movie"});
+}
+
+}  // namespace
+}  // namespace tarvello
