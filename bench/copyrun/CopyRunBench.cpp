@@ -64,10 +64,15 @@ private:
     const Clock& clock_;
 };
 
-class Display final : public CopyRunDisplay {
+class Display final : public CopyRunObserver {
 public:
+    explicit Display(Dialogs& dialogs) : dialogs_(dialogs) {}
     void setProgress(double) override {}
     void setBusy(bool) override {}
+    void finished(const CopyReport& report) override { dialogs_.showMessage(report.message()); }
+
+private:
+    Dialogs& dialogs_;
 };
 
 // The real file system, noting when the flush begins.
@@ -96,9 +101,9 @@ void RunCopy(const std::string& sourceFolder, const std::string& name, const std
     TimedFileSystem fs(clock);
     MeasuringLoop events(clock);
     QuietDialogs dialogs(clock);
-    Display display;
+    Display display(dialogs);
     const double start = clock.steadySeconds();
-    CopyRun(fs, events, dialogs, display, clock).start(plan);
+    CopyRun(fs, events, display, clock).start(plan);
     if (print)
         std::printf("copy %.3f s, longest gap between yields %.1f ms, flush %.1f ms\n%s\n",
                     fs.flushStart - start, events.longest * 1e3, (dialogs.shownAt - fs.flushStart) * 1e3,

@@ -92,7 +92,7 @@ Form1::Form1(FormServices services, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       services_(std::move(services)),
-      copyRun_(services_.fileSystem, services_.events, services_.dialogs, *this, services_.clock) {
+      copyRun_(services_.fileSystem, services_.events, *this, services_.clock) {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(Px(7695), Px(8805));
     setAutoFillBackground(true);
@@ -469,6 +469,7 @@ void Form1::Check2_Click() { copyRun_.start(summary_.plan()); }
 
 void Form1::setProgress(double percent) { ProgressBar1->setPercent(percent); }
 void Form1::setBusy(bool busy) { setPointerState(busy ? kPointerBusy : kPointerDefault); }
+void Form1::finished(const CopyReport& report) { services_.dialogs.showMessage(report.message()); }
 
 // ---- pointer feedback ----
 

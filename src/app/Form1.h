@@ -29,7 +29,7 @@ enum PointerState { kPointerDefault = 0, kPointerBusy = 11, kPointerHand = 99 };
 
 // The one main window. Its handlers read the controls, call the logic and
 // show the result.
-class Form1 final : public QWidget, private CopyRunDisplay {
+class Form1 final : public QWidget, private CopyRunObserver {
     Q_OBJECT
 public:
     explicit Form1(FormServices services, QWidget* parent = nullptr);
@@ -96,6 +96,7 @@ private:
 
     void setProgress(double percent) override;
     void setBusy(bool busy) override;
+    void finished(const CopyReport& report) override;
 
     FormServices services_;
     PathList sources_;

@@ -23,6 +23,8 @@ std::vector<std::string> CopyReport::writtenFolders() const {
 }
 
 std::string CopyReport::message() const {
+    if (total_ == 0)
+        return "No files added.";
     std::string text = "Done.\n\n";
     if (failed_ > 0) {
         text += std::to_string(failed_) + " of " + std::to_string(total_) +

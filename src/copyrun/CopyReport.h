@@ -27,8 +27,12 @@ public:
     // "Done." when every entry was copied and is on its device; otherwise
     // "Done." followed by the entries that could not be copied, the folders
     // whose device failed to take the copies, and how many copies a later
-    // entry of the run replaced.
+    // entry of the run replaced. "No files added." for a run of no entries.
     std::string message() const;
+
+    // Every entry copied and on its device.
+    bool allCopied() const { return failed_ == 0 && flushFailures_.empty(); }
+    const std::vector<FlushFailure>& flushFailures() const { return flushFailures_; }
 
 private:
     std::size_t total_ = 0;

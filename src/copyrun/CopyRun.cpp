@@ -1,7 +1,5 @@
 #include "copyrun/CopyRun.h"
 
-#include "copyrun/CopyReport.h"
-
 namespace tarvello {
 namespace {
 
@@ -23,13 +21,12 @@ constexpr double kYieldInterval = 0.02;
 
 }  // namespace
 
-CopyRun::CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display,
-                 const Clock& clock)
-    : fs_(fs), events_(events), dialogs_(dialogs), display_(display), clock_(clock) {}
+CopyRun::CopyRun(FileSystem& fs, EventLoop& events, CopyRunObserver& observer, const Clock& clock)
+    : fs_(fs), events_(events), observer_(observer), clock_(clock) {}
 
 void CopyRun::yieldBusy() {
     events_.yield();
-    display_.setBusy(true);
+    observer_.setBusy(true);
     lastYield_ = clock_.steadySeconds();
 }
 
@@ -38,35 +35,38 @@ void CopyRun::yieldIfDue() {
         yieldBusy();
 }
 
-void CopyRun::start(SharedPlan plan) {
+std::optional<CopyReport> CopyRun::start(SharedPlan plan) {
     if (running_)
-        return;
+        return std::nullopt;
     // Raised before the first yield, so that no press of "Start" handled
     // inside it can begin a second run.
     const RunningFlag running(running_);
 
     events_.yield();
+    CopyReport report;
     if (!plan || plan->empty()) {
-        dialogs_.showMessage("No files added.");
-        return;
+        observer_.finished(report);
+        return report;
     }
 
     const std::size_t total = plan->size();
-    CopyReport report;
     for (std::size_t i = 0; i < total; ++i) {
-        display_.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
-        display_.setBusy(true);
+        observer_.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
+        observer_.setBusy(true);
         yieldBusy();
         const PlanEntry entry = plan->entry(i);
-        report.add(entry, fs_.replaceFile(entry.source, entry.target, [this] { yieldIfDue(); }));
+        const CopyOutcome outcome = fs_.replaceFile(entry.source, entry.target, [this] { yieldIfDue(); });
+        report.add(entry, outcome);
+        observer_.entryDone(i, total, entry, outcome);
     }
     // The bar stays full with the hourglass while the devices catch up.
     for (const FlushFailure& failure : fs_.flush(report.writtenFolders(), [this] { yieldBusy(); }))
         report.addFlushFailure(failure);
 
-    dialogs_.showMessage(report.message());
-    display_.setBusy(false);
-    display_.setProgress(0.0);
+    observer_.finished(report);
+    observer_.setBusy(false);
+    observer_.setProgress(0.0);
+    return report;
 }
 
 }  // namespace tarvello

@@ -1,19 +1,27 @@
 #pragma once
 
+#include "copyrun/CopyReport.h"
 #include "plan/PlanEntry.h"
 #include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 
+#include <cstddef>
+#include <optional>
+
 namespace tarvello {
 
-// What the window shows while a copy run works.
-class CopyRunDisplay {
+// Whoever shows a copy run: the window's bar and pointer, or a terminal.
+class CopyRunObserver {
 public:
-    virtual ~CopyRunDisplay() = default;
+    virtual ~CopyRunObserver() = default;
     virtual void setProgress(double percent) = 0;  // 0..100, unrounded
     virtual void setBusy(bool busy) = 0;           // hourglass, or back to the default pointer
+    // Entry `index` (0-based) of `total` has been dealt with.
+    virtual void entryDone(std::size_t /*index*/, std::size_t /*total*/, const PlanEntry& /*entry*/,
+                           const CopyOutcome& /*outcome*/) {}
+    // The run's one report, while the bar still shows where it ended.
+    virtual void finished(const CopyReport& report) = 0;
 };
 
 // Carries out a plan: copies each entry's source to its target, with
@@ -22,14 +30,13 @@ public:
 // before it says so.
 class CopyRun {
 public:
-    CopyRun(FileSystem& fs, EventLoop& events, Dialogs& dialogs, CopyRunDisplay& display,
-            const Clock& clock);
+    CopyRun(FileSystem& fs, EventLoop& events, CopyRunObserver& observer, const Clock& clock);
 
-    // Copies every entry of `plan` in order and ends with a message. The
-    // run keeps its own reference to the plan, so whatever the Summary
-    // does meanwhile cannot touch it. A call while a run is under way does
-    // nothing.
-    void start(SharedPlan plan);
+    // Copies every entry of `plan` in order, hands the report to the
+    // observer and returns it. The run keeps its own reference to the plan,
+    // so whatever the Summary does meanwhile cannot touch it. A call while a
+    // run is under way does nothing and returns nothing.
+    std::optional<CopyReport> start(SharedPlan plan);
 
     bool running() const { return running_; }
 
@@ -41,8 +48,7 @@ private:
 
     FileSystem& fs_;
     EventLoop& events_;
-    Dialogs& dialogs_;
-    CopyRunDisplay& display_;
+    CopyRunObserver& observer_;
     const Clock& clock_;
     double lastYield_ = 0.0;
     bool running_ = false;

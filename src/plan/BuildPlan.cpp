@@ -17,23 +17,40 @@ bool ExceedsPlanBound(std::size_t picks, std::size_t destinations) {
 
 std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
                               const PlanRequest& request, char separator) {
-    auto listed = std::make_shared<CandidateList>(
-        request.listings ? request.listings->candidates(fs, request.sourceEntries, separator)
-                         : ListCandidates(fs, request.sourceEntries, separator));
-    listed->shrinkToFit();
-    std::shared_ptr<const CandidateList> candidates = std::move(listed);
-    const std::size_t pickCount =
-        PickCount(candidates->size(), request.requestedCount, request.allowRepeats);
-    if (ExceedsPlanBound(pickCount, request.destinationEntries.size()))
-        return std::nullopt;
-
-    std::vector<Pick> picks =
-        PickRandomFiles(random, candidates->size(), request.requestedCount, request.allowRepeats);
+    if (request.destinationEntries.empty())
+        return Plan();
     std::vector<std::string> folders;
     folders.reserve(request.destinationEntries.size());
     for (const std::string& entry : request.destinationEntries)
         folders.push_back(WithFinalSeparator(entry, separator));
-    return Plan(std::move(candidates), std::move(folders), std::move(picks), separator);
+
+    const SelectionRules& rules = request.rules;
+    CandidateGroups groups;
+    if (rules.any())
+        groups = ListSelectable(fs, request.sourceEntries, folders, rules, separator);
+    else
+        groups.candidates = request.listings
+                                ? request.listings->candidates(fs, request.sourceEntries, separator)
+                                : ListCandidates(fs, request.sourceEntries, separator);
+
+    std::vector<Pick> picks;
+    if (rules.shapesDraw()) {
+        auto drawn = DrawWithinRules(fs, random, groups, request.requestedCount, request.allowRepeats,
+                                     rules, kMaxPlanLines / folders.size());
+        if (!drawn)
+            return std::nullopt;
+        picks = std::move(*drawn);
+    } else {
+        const std::size_t pickCount =
+            PickCount(groups.candidates.size(), request.requestedCount, request.allowRepeats);
+        if (ExceedsPlanBound(pickCount, folders.size()))
+            return std::nullopt;
+        picks = PickRandomFiles(random, groups.candidates.size(), request.requestedCount,
+                                request.allowRepeats);
+    }
+    groups.candidates.shrinkToFit();
+    return Plan(std::make_shared<const CandidateList>(std::move(groups.candidates)), std::move(folders),
+                std::move(picks), separator);
 }
 
 }  // namespace tarvello

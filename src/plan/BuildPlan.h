@@ -2,6 +2,7 @@
 
 #include "plan/ListingCache.h"
 #include "plan/PlanEntry.h"
+#include "plan/SelectionRules.h"
 #include "platform/FileSystem.h"
 #include "platform/PathSeparator.h"
 #include "platform/RandomSource.h"
@@ -29,6 +30,8 @@ struct PlanRequest {
     // Where the source folders are listed from: the listings kept between
     // redraws, or afresh when there are none. The plan is the same either way.
     ListingCache* listings = nullptr;
+    // The listings are not kept when any rule is set.
+    SelectionRules rules = {};
 };
 
 // Whether `picks` picks, each to every one of `destinations` folders, would
@@ -38,8 +41,10 @@ bool ExceedsPlanBound(std::size_t picks, std::size_t destinations);
 // The plan for the request: every pick, in selection order, to every
 // destination entry, in list order, repeats under numbered names (made as
 // each line is read). Nothing
-// when the plan would hold more than kMaxPlanLines lines; that is known
-// before any number is drawn, so the generator is then left untouched.
+// when the plan would hold more than kMaxPlanLines lines; unless a budget
+// or the per-folder chance shapes the draw, that is known before any number
+// is drawn, so the generator is then left untouched. Without destinations
+// the plan is empty and nothing is drawn.
 // The separator is a parameter so the same code serves "\" paths.
 std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
                               const PlanRequest& request, char separator = kNativeSeparator);

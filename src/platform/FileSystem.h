@@ -101,6 +101,14 @@ public:
     // The path's mode bits, or nothing when the path cannot be queried.
     virtual std::optional<std::uint32_t> attributes(const std::string& path) const = 0;
 
+    // The size in bytes of the file the path leads to, or nothing when it
+    // cannot be queried.
+    virtual std::optional<std::uint64_t> fileSize(const std::string&) const { return std::nullopt; }
+
+    // The bytes an unprivileged writer may still fill on the file system
+    // that holds `folder`, or nothing when it cannot be asked.
+    virtual std::optional<std::uint64_t> freeSpace(const std::string&) const { return std::nullopt; }
+
     // Makes `target` a copy of `source`, replacing whatever file stands
     // there. Either the whole copy lands or the old target is left intact.
     // `progress` runs after every piece of at most 1 MiB.

@@ -25,16 +25,18 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 using Log = std::vector<std::string>;
 
-// The window's progress and pointer, as lines of the shared log. The exact
-// values are checked through the real window.
-class RecordingDisplay final : public CopyRunDisplay {
+// The window's progress and pointer, as lines of the shared log, and its
+// closing message. The exact values are checked through the real window.
+class RecordingDisplay final : public CopyRunObserver {
 public:
-    explicit RecordingDisplay(Log& log) : log_(log) {}
+    RecordingDisplay(Log& log, Dialogs& dialogs) : log_(log), dialogs_(dialogs) {}
     void setProgress(double) override { log_.push_back("progress"); }
     void setBusy(bool isBusy) override { log_.push_back(isBusy ? "busy" : "idle"); }
+    void finished(const CopyReport& report) override { dialogs_.showMessage(report.message()); }
 
 private:
     Log& log_;
+    Dialogs& dialogs_;
 };
 
 // Copies nothing; logs each copy, reports the pieces set for its source
@@ -101,8 +103,8 @@ protected:
     FakeFileSystem fs{log, clock};
     test::HookedEventLoop events;
     test::ScriptedDialogs dialogs;
-    RecordingDisplay display{log};
-    CopyRun run{fs, events, dialogs, display, clock};
+    RecordingDisplay display{log, dialogs};
+    CopyRun run{fs, events, display, clock};
 };
 
 TEST_F(CopyRunTest, yieldsBeforeEachEntryAndEvery20msInsideOne_thenFlushesBeforeTheMessage) {
@@ -140,9 +142,9 @@ TEST(CopyRunOnDisk, laterEntryWins_andAFailedEntryLosesNothing) {
     test::HookedEventLoop events;
     test::ScriptedDialogs dialogs;
     Log log;
-    RecordingDisplay display{log};
+    RecordingDisplay display{log, dialogs};
 
-    CopyRun(fs, events, dialogs, display, clock).start(plan);
+    CopyRun(fs, events, display, clock).start(plan);
 
     EXPECT_EQ(test::ReadBytes(shared), "second");
     EXPECT_EQ(test::ReadBytes(kept), "kept");

@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -258,6 +259,20 @@ std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path
 CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target,
                                          const CopyProgress& progress) {
     return ReplaceFile(source, target, progress);
+}
+
+std::optional<std::uint64_t> PosixFileSystem::fileSize(const std::string& path) const {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
+std::optional<std::uint64_t> PosixFileSystem::freeSpace(const std::string& folder) const {
+    struct statvfs space {};
+    if (statvfs(folder.c_str(), &space) != 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
 }
 
 std::string PosixFileSystem::programFolder() const {

@@ -23,6 +23,8 @@ public:
                                         const std::function<void(std::string_view bytes)>& take) const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
+    std::optional<std::uint64_t> fileSize(const std::string& path) const override;
+    std::optional<std::uint64_t> freeSpace(const std::string& folder) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override;
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,

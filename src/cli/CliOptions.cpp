@@ -1,0 +1,176 @@
+#include "cli/CliOptions.h"
+
+#include <getopt.h>
+
+#include <charconv>
+#include <cmath>
+
+namespace tarvello {
+namespace {
+
+enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion };
+
+const option kOptions[] = {
+    {"source", required_argument, nullptr, 's'},
+    {"source-tree", required_argument, nullptr, 't'},
+    {"dest", required_argument, nullptr, 'd'},
+    {"source-list", required_argument, nullptr, 'S'},
+    {"dest-list", required_argument, nullptr, 'D'},
+    {"count", required_argument, nullptr, 'n'},
+    {"allow-repeats", no_argument, nullptr, 'r'},
+    {"ext", required_argument, nullptr, 'e'},
+    {"budget", required_argument, nullptr, 'b'},
+    {"per-folder", no_argument, nullptr, kPerFolder},
+    {"skip-existing", no_argument, nullptr, 'k'},
+    {"m3u", required_argument, nullptr, kPlaylist},
+    {"seed", required_argument, nullptr, kSeed},
+    {"dry-run", no_argument, nullptr, kDryRun},
+    {"null", no_argument, nullptr, '0'},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+constexpr char kShortOptions[] = ":s:t:d:S:D:n:re:b:k0qh";
+
+// Seeds above 2^53 would share a generator state with a smaller one.
+constexpr std::uint64_t kMostSeed = std::uint64_t{1} << 53;
+
+std::optional<std::uint64_t> ParseSeed(std::string_view text) {
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty() || value > kMostSeed)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> ParseSize(std::string_view text) {
+    double number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number,
+                                              std::chars_format::fixed);
+    if (error != std::errc() || text.empty() || !(number >= 0) || text.front() == '-')
+        return std::nullopt;
+    std::string_view unit(end, static_cast<std::size_t>(text.data() + text.size() - end));
+    double scale = 1;
+    if (!unit.empty()) {
+        static constexpr std::string_view kUnits = "KMGT";
+        const std::size_t power = kUnits.find(static_cast<char>(unit.front() & ~0x20));
+        if (unit.size() != 1 || power == std::string_view::npos)
+            return std::nullopt;
+        scale = std::pow(1024.0, static_cast<double>(power + 1));
+    }
+    const double bytes = std::floor(number * scale);
+    if (bytes >= 18446744073709551616.0)  // 2^64
+        return std::nullopt;
+    return static_cast<std::uint64_t>(bytes);
+}
+
+ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
+    ParsedCommandLine parsed;
+    CliOptions& o = parsed.options;
+    auto fail = [&](std::string message) {
+        parsed.action = ParsedCommandLine::Action::UsageError;
+        parsed.error = std::move(message);
+        return parsed;
+    };
+    opterr = 0;
+    optind = 1;
+    int code = 0;
+    while ((code = getopt_long(argc, argv, kShortOptions, kOptions, nullptr)) != -1) {
+        switch (code) {
+        case 's': o.sources.push_back({EntrySource::Kind::Folder, optarg}); break;
+        case 't': o.sources.push_back({EntrySource::Kind::Tree, optarg}); break;
+        case 'S': o.sources.push_back({EntrySource::Kind::ListFile, optarg}); break;
+        case 'd': o.destinations.push_back({EntrySource::Kind::Folder, optarg}); break;
+        case 'D': o.destinations.push_back({EntrySource::Kind::ListFile, optarg}); break;
+        case 'n': o.count = optarg; break;
+        case 'r': o.allowRepeats = true; break;
+        case 'e': o.extensions = optarg; break;
+        case 'b':
+            if (std::string_view(optarg) == "free") {
+                o.budget = BudgetOption{true, 0};
+            } else if (const auto bytes = ParseSize(optarg)) {
+                o.budget = BudgetOption{false, *bytes};
+            } else {
+                return fail(std::string("invalid size '") + optarg + "' for --budget");
+            }
+            break;
+        case kPerFolder: o.perFolder = true; break;
+        case 'k': o.skipExisting = true; break;
+        case kPlaylist: o.playlist = optarg; break;
+        case kSeed:
+            o.seed = ParseSeed(optarg);
+            if (!o.seed)
+                return fail(std::string("invalid seed '") + optarg + "': give a whole number up to 2^53");
+            break;
+        case kDryRun: o.dryRun = true; break;
+        case '0': o.nullEnds = true; break;
+        case 'q': o.quiet = true; break;
+        case 'h': parsed.action = ParsedCommandLine::Action::Help; return parsed;
+        case kVersion: parsed.action = ParsedCommandLine::Action::Version; return parsed;
+        case ':': return fail(std::string("option '") + argv[optind - 1] + "' needs a value");
+        default:
+            return fail(optopt ? "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'"
+                               : "unknown option '" + std::string(argv[optind - 1]) + "'");
+        }
+    }
+    if (optind < argc)
+        return fail(std::string("unexpected argument '") + argv[optind] + "'");
+    if (o.sources.empty())
+        return fail("no source given: use -s, -t or -S");
+    if (o.destinations.empty())
+        return fail("no destination given: use -d or -D");
+    return parsed;
+}
+
+const char* const kCliHelp =
+    R"(Usage: tarvello-cli [OPTION]...
+Copy a random choice of files from source folders into every destination
+folder, as the Tarvello window does, from a terminal or a scheduled job.
+
+Entries (each option may be given many times; the order is kept):
+  -s, --source PATH         a source folder; the files lying directly in it
+                            are the candidates
+  -t, --source-tree PATH    the folder and every folder below it, hidden ones
+                            left out
+  -S, --source-list FILE    source entries from a list file, one per line
+  -d, --dest PATH           a destination folder
+  -D, --dest-list FILE      destination entries from a list file
+
+Selection:
+  -n, --count TEXT          how many files, read as the window's count box
+                            reads it (default 100)
+  -r, --allow-repeats       the same file may be picked more than once; its
+                            repeats are written as a1.jpg, a2.jpg, ...
+  -e, --ext LIST            only files with one of these extensions
+                            (comma-separated, any case: mp3,flac)
+  -b, --budget SIZE         at most SIZE bytes per destination (700M, 16G,
+                            1.5T; K, M, G, T are powers of 1024), or "free":
+                            the destinations' free space less 1 %
+      --per-folder          every source entry has the same chance at each
+                            draw, whatever its number of files
+  -k, --skip-existing       leave out files that already stand under their
+                            own name in every destination
+      --seed N              draw from this seed (0 to 2^53): the same seed,
+                            entries and folder contents give the same plan
+
+Output:
+      --dry-run             print the plan, one "S will be copied to T" line
+                            per copy, and copy nothing
+  -0, --null                end plan lines with NUL instead of a line feed
+      --m3u FILE            also write an M3U playlist of the copies made
+  -q, --quiet               no progress display
+  -h, --help                show this help and exit
+      --version             show the version and exit
+
+Copies replace existing files only once complete; Ctrl-C stops the run and
+leaves the old file in place. Progress goes to standard error when it is a
+terminal.
+
+Exit status: 0 when every copy was made (or planned, with --dry-run), 1 when
+some failed, 2 for a usage error, 130 when stopped by Ctrl-C.
+)";
+
+}  // namespace tarvello

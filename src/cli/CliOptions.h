@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvello {
+
+// Where an entry comes from, in the order the options were given.
+struct EntrySource {
+    enum class Kind { Folder, Tree, ListFile };
+    Kind kind;
+    std::string path;
+};
+
+// A budget of bytes per destination, or "free".
+struct BudgetOption {
+    bool free = false;
+    std::uint64_t bytes = 0;
+};
+
+struct CliOptions {
+    std::vector<EntrySource> sources;
+    std::vector<EntrySource> destinations;
+    std::string count = "100";
+    bool allowRepeats = false;
+    std::string extensions;
+    std::optional<BudgetOption> budget;
+    bool perFolder = false;
+    bool skipExisting = false;
+    std::string playlist;  // empty: none
+    std::optional<std::uint64_t> seed;
+    bool dryRun = false;
+    bool nullEnds = false;
+    bool quiet = false;
+};
+
+struct ParsedCommandLine {
+    enum class Action { Run, Help, Version, UsageError };
+    Action action = Action::Run;
+    CliOptions options;
+    std::string error;  // for UsageError: one line, without the program's name
+};
+
+ParsedCommandLine ParseCommandLine(int argc, char* argv[]);
+
+// "700M", "16G", "1.5T", "4096": K, M, G and T are powers of 1024. Nothing
+// for any other text or a size beyond 64 bits.
+std::optional<std::uint64_t> ParseSize(std::string_view text);
+
+extern const char* const kCliHelp;
+
+}  // namespace tarvello

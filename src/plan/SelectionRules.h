@@ -1,0 +1,62 @@
+#pragma once
+
+#include "plan/CandidateList.h"
+#include "plan/PickRandomFiles.h"
+#include "platform/FileSystem.h"
+#include "platform/RandomSource.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvello {
+
+// Ways to narrow and shape a selection beyond the count and the repeat
+// option. With none set, a plan is drawn exactly as without them.
+struct SelectionRules {
+    std::vector<std::string> extensions;  // lower case, no dot; empty: every file
+    std::optional<std::uint64_t> budget;  // the most bytes each destination receives
+    bool perFolder = false;               // each source entry has the same chance per draw
+    bool skipExisting = false;            // leave out files already in every destination
+
+    bool any() const { return !extensions.empty() || budget || perFolder || skipExisting; }
+    // Whether the draw itself differs, not only what it draws from.
+    bool shapesDraw() const { return budget || perFolder; }
+};
+
+// The extensions of a comma-separated list such as "mp3,.FLAC", lower
+// case and without their dots; empty items are passed over.
+std::vector<std::string> ParseExtensionList(std::string_view list);
+
+// What every one of `folders` has free, less 1 % for the file system's own
+// bookkeeping: the budget "free". Nothing when a folder cannot be asked.
+std::optional<std::uint64_t> FreeSpaceBudget(const FileSystem& fs,
+                                             const std::vector<std::string>& folders);
+
+// The candidates the rules leave, with where each source entry's files end.
+struct CandidateGroups {
+    CandidateList candidates;
+    std::vector<std::size_t> ends;  // one per source entry, into candidates
+};
+
+// Lists each source entry as ListCandidates() does, keeping only the files
+// the extension and skip-existing rules let through. `folders` are the
+// destination folders, each ending with the separator.
+CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
+                               const std::vector<std::string>& folders, const SelectionRules& rules,
+                               char separator);
+
+// Draws under a budget or with a per-folder chance: walks the draws in
+// their random order and keeps each pick that still fits, until the count
+// is reached or no candidate is left. A candidate that no longer fits, or
+// whose size cannot be read, leaves the draw. Nothing when the picks would
+// pass `maxPicks`.
+std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSource& random,
+                                                 const CandidateGroups& groups, double requestedCount,
+                                                 bool allowRepeats, const SelectionRules& rules,
+                                                 std::size_t maxPicks);
+
+}  // namespace tarvello

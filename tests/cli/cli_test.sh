@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Runs the built tarvello-cli over real folders as a person would.
+#   cli_test.sh PATH_TO_TARVELLO_CLI
+set -uo pipefail
+cli=$1
+t=$(mktemp -d)
+trap 'mountpoint -q "$t/small" && umount "$t/small"; rm -rf "$t"' EXIT
+failures=0
+check() {  # check WHAT EXPECTED ACTUAL
+    if [ "$2" != "$3" ]; then echo "FAIL $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
+}
+bytes() { head -c "$1" /dev/zero | tr '\0' x; }
+# The sum of the sizes of the sources a dry run plans.
+planned_bytes() { sed 's/ will be copied to .*//' | xargs -d '\n' stat -c %s | paste -sd+ | bc; }
+
+mkdir -p "$t/in" "$t/more" "$t/out" "$t/out2" "$t/mixed"
+bytes 100 >"$t/in/a.mp3"; bytes 200 >"$t/in/b.FLAC"; bytes 300 >"$t/in/c.jpg"
+for i in $(seq 50); do echo "$i" >"$t/more/m$i.txt"; done
+printf 'old' >"$t/out/a.mp3"
+
+# Usage errors, help, version, an empty plan.
+while IFS='|' read -r args code message; do
+    err=$("$cli" $args 2>&1 >/dev/null); check "exit of '$args'" "$code" "$?"
+    check "message of '$args'" 1 "$(grep -c -- "$message" <<<"$err")"
+done <<EOF2
+--bogus -s $t/in -d $t/out|2|Try 'tarvello-cli --help'
+-s $t/in -d $t/out -b 12X|2|invalid size '12X'
+-s $t/in -d $t/out -n|2|option '-n' needs a value
+-s $t/in|2|no destination given
+-s $t/in -d $t/out --seed -1|2|invalid seed
+-s $t/in -d $t/out -n 0|0|^No files added.$
+-s $t/in -d $t/out -e wav|0|^No files added.$
+EOF2
+check "--help" "Usage: tarvello-cli [OPTION]..." "$("$cli" --help | head -1)"
+check "--version" 1 "$("$cli" --version | grep -c '^tarvello-cli [0-9]')"
+
+# One seed, one plan; the plan's shape under each selection rule.
+dry() { "$cli" --dry-run --seed 42 "$@"; }
+check "same seed, same plan" "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)" \
+    "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)"
+while IFS='|' read -r args lines sum; do
+    plan=$(dry -s "$t/in" $args)
+    check "lines of '$args'" "$lines" "$(grep -c . <<<"$plan")"
+    [ -z "$sum" ] || check "bytes of '$args'" "$sum" "$(planned_bytes <<<"$plan")"
+done <<EOF2
+-d $t/out -e mp3,.flac|2|300
+-d $t/out -b 600|3|600
+-d $t/out -b 599|2|
+-d $t/out -b 0|0|
+-d $t/out -k|2|500
+-d $t/out -d $t/out2 -k|6|
+EOF2
+# With repeats the budget still bounds the total: it stops once nothing fits.
+sum=$(dry -s "$t/in" -d "$t/out" -r -n 1e12 -b 1K | planned_bytes)
+check "repeats within 1K" 1 "$(( sum > 924 && sum <= 1024 ))"
+# Per folder, the folder of one file gets about half of the draws.
+ones=$(dry -s "$t/in" -s "$t/more" -d "$t/out" -r -n 400 --per-folder -e mp3,txt | grep -c 'a.mp3 will')
+check "per-folder share" 1 "$(( ones > 150 && ones < 250 ))"
+# "free" leaves 1 % of a small file system's free space.
+if [ "$(id -u)" = 0 ] && mkdir "$t/small" && mount -t tmpfs -o size=1M tmpfs "$t/small" 2>/dev/null; then
+    for i in $(seq 20); do bytes 65536 >"$t/more/big$i.bin"; done
+    free=$(( $(stat -f -c '%a * %S' "$t/small") ))
+    sum=$(dry -s "$t/more" -d "$t/small" -e bin -b free | planned_bytes)
+    check "free budget" 1 "$(( sum <= free - free / 100 && sum > free - free / 100 - 65536 ))"
+else
+    echo "SKIP free budget on a small tmpfs: needs root"
+fi
+
+# A real copy with a playlist: exit 0, nothing on a non-terminal stderr.
+err=$("$cli" --seed 1 -s "$t/in" -d "$t/out" -d "$t/out2" --m3u "$t/list.m3u" 2>&1); check "copy exit" 0 "$?"
+check "copy stderr" "" "$err"
+check "copied bytes" "$(cat "$t/in/b.FLAC")" "$(cat "$t/out2/b.FLAC")"
+check "replaced" "$(cat "$t/in/a.mp3")" "$(cat "$t/out/a.mp3")"
+check "playlist" "#EXTM3U $(cd "$t" && ls -d "$t"/out/* "$t"/out2/* | sort | tr '\n' ' ')" \
+    "$(head -1 "$t/list.m3u") $(tail -n +2 "$t/list.m3u" | sort | tr '\n' ' ')"
+# A failed entry is named with the system's reason and gives exit 1.
+err=$("$cli" -s "$t/in" -d "$t/missing" 2>&1); check "failure exit" 1 "$?"
+check "failure named" 3 "$(grep -c "missing/.*No such file or directory" <<<"$err")"
+
+# A line feed in a name stays inside one NUL-ended line.
+mkdir "$t/lf"; printf 'z' >"$t/lf/x
+y.jpg"
+check "-0 line" "$t/lf/x
+y.jpg will be copied to $t/out/x
+y.jpg" "$("$cli" --dry-run -0 -s "$t/lf" -d "$t/out" | tr '\0' '#' | sed 's/#$//')"
+
+# Ctrl-C inside a large copy: exit 130, no temporary file, the old target
+# intact or wholly replaced.
+mkdir "$t/large" "$t/dst"; truncate -s 2G "$t/large/big.bin"; printf 'old' >"$t/dst/big.bin"
+timeout --preserve-status -s INT 0.3 "$cli" -q -s "$t/large" -d "$t/dst"; check "Ctrl-C exit" 130 "$?"
+check "no temporary file" "big.bin" "$(ls -A "$t/dst")"
+size=$(stat -c %s "$t/dst/big.bin")
+check "old target kept" 1 "$(( size == 3 || size == 2147483648 ))"
+
+[ "$failures" = 0 ] && echo "all cli checks passed"
+exit $((failures > 0))
