@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
     tarvello_copy_bench tarvello_walk tarvello_list_file_bench tarvello_keystroke_bench \
-    tarvello_copyrun_bench
+    tarvello_copyrun_bench tarvello-cli
 bin="$build/bin"
 
 echo "== Drawing the selection"
@@ -25,3 +25,5 @@ echo "== Copying against cp"
 "$here/copy/copy_vs_cp.sh" "$bin/tarvello_copy_bench"
 echo "== One large file through the copy run (TARVELLO_BENCH_MIB=2048 for 2 GiB)"
 "$bin/tarvello_copyrun_bench"
+echo "== tarvello-cli against find | shuf | xargs cp"
+"$here/cli/cli_vs_shuf.sh" "$bin/tarvello-cli"

@@ -132,16 +132,22 @@ std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSou
     std::uint64_t left = rules.budget.value_or(std::numeric_limits<std::uint64_t>::max());
     std::vector<std::size_t> earlierDraws(groups.candidates.size());
     LiveCandidates live(groups.ends, rules.perFolder);
+    // Each candidate is measured once, when first drawn: a repeat needs no
+    // second stat, and one whose size cannot be read leaves at once.
+    constexpr std::uint64_t kNotMeasured = std::numeric_limits<std::uint64_t>::max();
+    std::vector<std::uint64_t> sizes(rules.budget ? groups.candidates.size() : 0, kNotMeasured);
     std::vector<Pick> picks;
     while (picks.size() < wanted && !live.empty()) {
         const auto place = live.draw(random);
         const std::size_t candidate = live.candidate(place);
         bool fits = true;
         if (rules.budget) {
-            const auto size = fs.fileSize(std::string(groups.candidates.path(candidate)));
-            fits = size && *size <= left;
+            std::uint64_t& size = sizes[candidate];
+            if (size == kNotMeasured)
+                size = fs.fileSize(std::string(groups.candidates.path(candidate))).value_or(kNotMeasured);
+            fits = size != kNotMeasured && size <= left;
             if (fits)
-                left -= *size;
+                left -= size;
         }
         if (fits) {
             if (picks.size() == maxPicks)

@@ -2,6 +2,7 @@
 
 #include "plan/FakeFolders.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/system/MersenneRandomSource.h"
 #include "support/PlanEntries.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempDir.h"
@@ -90,6 +91,29 @@ TEST(BuildPlan, RefusesAPlanPastTheBoundBeforeDrawing) {
         const auto plan = BuildPlan(fs, random, {sources, destinations, requested, true}, '/');
         EXPECT_EQ(plan, std::nullopt) << "N = " << requested << " to " << destinations.size() << " folders";
         EXPECT_EQ(random.taken, 0);
+    }
+}
+
+// A budget or a per-folder chance cannot know the plan's size before the
+// draw; the bound must hold all the same, and no destinations draw nothing.
+TEST(BuildPlan, HoldsTheBoundUnderEveryRule) {
+    test::TempDir dir;
+    dir.write("in/empty", "");  // 0 bytes: fits any budget, again and again
+    const PosixFileSystem fs;
+    const Entries sources{dir.path() + "in"};
+    const Entries many(10'000, dir.path() + "out");  // a bound of 1,000 picks
+    SelectionRules budget, perFolder;
+    budget.budget = 0;
+    perFolder.perFolder = true;
+    const struct {
+        Entries destinations;
+        SelectionRules rules;
+        std::optional<std::size_t> lines;
+    } cases[] = {{many, budget, std::nullopt}, {many, perFolder, std::nullopt}, {{}, budget, 0}, {{}, {}, 0}};
+    for (const auto& c : cases) {
+        MersenneRandomSource random;
+        const auto plan = BuildPlan(fs, random, {sources, c.destinations, 1e12, true, nullptr, c.rules}, '/');
+        EXPECT_EQ(plan ? std::optional(plan->size()) : std::nullopt, c.lines) << c.destinations.size();
     }
 }
 
