@@ -14,17 +14,9 @@ files=20000 count=10000 runs=${TARVELLO_BENCH_RUNS:-5}
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvello-cli-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/src"
-head -c 4096 /dev/urandom >"$work/seed"
-(cd "$work/src" && seq -f 'track_%05g.mp3' 1 "$files" | xargs -n 1000 sh -c 'for f; do cp ../seed "$f"; done' sh)
+head -c $((files * 4096)) /dev/urandom | (cd "$work/src" && split -b 4096 -a 5 -d --additional-suffix=.mp3 - track_)
 
-nanoseconds() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    echo $((end - start))
-}
-median() { sort -n | sed -n "$(((runs + 1) / 2))p"; }
+. "$(dirname "$0")/../timing.sh"
 
 cli_run() { "$cli" -q -s "$work/src" -d "$1" -n "$count"; }
 pipeline() {

@@ -14,16 +14,7 @@ trap 'rm -rf "$folder"' EXIT
 
 (cd "$folder" && seq -f 'IMG_%07g.jpg' 1 "$files" | xargs touch)
 
-# Wall time of one command in nanoseconds.
-nanoseconds() {
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    echo $((end - start))
-}
-
-median() { sort -n | sed -n "$(((runs + 1) / 2))p"; }
+. "$(dirname "$0")/../timing.sh"
 
 find_shuf() { find "$folder" -maxdepth 1 -type f | shuf -n "$files" >/dev/null; }
 

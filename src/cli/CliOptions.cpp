@@ -148,13 +148,14 @@ Selection:
                             (comma-separated, any case: mp3,flac)
   -b, --budget SIZE         at most SIZE bytes per destination (700M, 16G,
                             1.5T; K, M, G, T are powers of 1024), or "free":
-                            the destinations' free space less 1 %
+                            the least free space of the destinations, less 1 %
       --per-folder          every source entry has the same chance at each
                             draw, whatever its number of files
   -k, --skip-existing       leave out files that already stand under their
                             own name in every destination
-      --seed N              draw from this seed (0 to 2^53): the same seed,
-                            entries and folder contents give the same plan
+      --seed N              draw from this seed (0 to 2^53) instead of the
+                            time of day: the same seed, entries and folder
+                            contents give the same plan
 
 Output:
       --dry-run             print the plan, one "S will be copied to T" line
