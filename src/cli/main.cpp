@@ -1,7 +1,6 @@
 #include "app/CountText.h"
 #include "cli/CliOptions.h"
 #include "cli/CopyProgressLine.h"
-#include "cli/StopSignals.h"
 #include "copyrun/CopyReport.h"
 #include "copyrun/CopyRun.h"
 #include "lists/FolderTree.h"
@@ -9,6 +8,7 @@
 #include "lists/PathText.h"
 #include "plan/BuildPlan.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/StopSignals.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
 

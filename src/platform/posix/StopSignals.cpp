@@ -1,4 +1,4 @@
-#include "cli/StopSignals.h"
+#include "platform/posix/StopSignals.h"
 
 #include "platform/posix/TempFile.h"
 
