@@ -80,10 +80,7 @@ TEST(BuildPlan, RefusesAPlanPastTheBoundBeforeDrawing) {
     const test::FakeFolders fs({{"/in/", {"a", "b", "c"}}});
     const Entries sources{"/in/"};
     const std::pair<Entries, double> cases[] = {
-        {{"/1"}, 10'000'001.0},
-        {{"/1", "/2"}, 5'000'001.0},
         {{"/1", "/2", "/3"}, 3'333'334.0},
-        {{"/1"}, 1e300},
         {{"/1", "/2"}, 0x1p63},  // 2^63 lines twice over: a product that wraps to 0
     };
     for (const auto& [destinations, requested] : cases) {
@@ -124,10 +121,8 @@ TEST(ExceedsPlanBound, ComparesLinesWithTheBoundWithoutOverflow) {
         bool exceeds;
     };
     const Case cases[] = {
-        {10'000'000, 1, false}, {10'000'001, 1, true},     {5'000'000, 2, false},
-        {5'000'001, 2, true},   {3'333'333, 3, false},     {3'333'334, 3, true},
-        {1, 10'000'001, true},  {kMost / 2 + 1, 2, true},  {0, kMost, false},
-        {kMost, 0, false},
+        {10'000'000, 1, false}, {10'000'001, 1, true},    {3'333'333, 3, false}, {3'333'334, 3, true},
+        {1, 10'000'001, true},  {kMost / 2 + 1, 2, true}, {0, kMost, false},     {kMost, 0, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ExceedsPlanBound(c.picks, c.destinations), c.exceeds)

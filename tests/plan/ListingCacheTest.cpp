@@ -109,7 +109,7 @@ public:
     }
     std::int64_t fileTimeNowNs() const override { return now; }
 
-    FolderStamp stamp;
+    std::optional<FolderStamp> stamp;  // none: the read failed after a.jpg
     std::int64_t now = 0;
     mutable int listings = 0;
 };
@@ -140,6 +140,17 @@ TEST(ListingCache, aListingTakenWithinTwoSecondsOfTheFoldersChangeIsTakenAgain) 
         cache.candidates(folder, entries, '/');
         EXPECT_EQ(folder.listings, c.listedAgain ? 2 : 1) << c.when;
     }
+}
+
+// What was read still counts, but the listing is never kept: each redraw
+// reads the folder again until a whole listing comes through.
+TEST(ListingCache, aListingThatFailsMidwayGivesWhatWasReadAndIsNotKept) {
+    ClockedFolder folder;
+    ListingCache cache;
+    const std::vector<std::string> entries{"/in/"};
+    EXPECT_EQ(PathsOf(cache.candidates(folder, entries, '/')), Paths{"/in/a.jpg"});
+    EXPECT_EQ(PathsOf(cache.candidates(folder, entries, '/')), Paths{"/in/a.jpg"});
+    EXPECT_EQ(folder.listings, 2);
 }
 
 }  // namespace

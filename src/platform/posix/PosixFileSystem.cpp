@@ -139,13 +139,20 @@ std::optional<FolderStamp> PosixFileSystem::listFolder(
     struct stat info {};
     if (fstat(dirFd, &info) != 0)
         return std::nullopt;
-    while (const dirent* entry = readdir(dir.get())) {
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (!entry)
+            break;
         if (entry->d_name[0] == '.')
             continue;
         const EntryKind kind = KindOf(dirFd, *entry);
         if (kind != EntryKind::Other)
             visit(entry->d_name, kind == EntryKind::Link);
     }
+    // A read cut short gives what it saw, but no stamp to keep it by.
+    if (errno != 0)
+        return std::nullopt;
     return StampOf(info);
 }
 
