@@ -30,14 +30,20 @@ done <<EOF2
 -s $t/in -d $t/out --seed -1|2|invalid seed
 -s $t/in -d $t/out -n 0|0|^No files added.$
 -s $t/in -d $t/out -e wav|0|^No files added.$
+-S $t/nope.txt -d $t/out|1|nope.txt: File not found
 EOF2
 check "--help" "Usage: tarvello-cli [OPTION]..." "$("$cli" --help | head -1)"
 check "--version" 1 "$("$cli" --version | grep -c '^tarvello-cli [0-9]')"
 
 # One seed, one plan; the plan's shape under each selection rule.
-dry() { "$cli" --dry-run --seed 42 "$@"; }
-check "same seed, same plan" "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)" \
-    "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)"
+dry() { "$cli" --dry-run --seed 42 "$@" 2>/dev/null; }
+# List files read as "Load" reads them; two runs, one plan.
+printf '%s\r\n%s' "$t/in" "$t/more" >"$t/sources.txt"; printf '%s' "$t/out" >"$t/dests.txt"
+check "same seed, same plan from list files" "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)" \
+    "$(dry -S "$t/sources.txt" -D "$t/dests.txt" -n 20 | md5sum)"
+# A tree: the folder and every folder below it, hidden ones left out.
+mkdir -p "$t/tree/x/y" "$t/tree/.hidden"; touch "$t/tree/1" "$t/tree/x/2" "$t/tree/x/y/3" "$t/tree/.hidden/4"
+check "tree" "1 2 3 " "$(dry -t "$t/tree" -d "$t/out" | sed 's/ will .*//; s|.*/||' | sort | tr '\n' ' ')"
 while IFS='|' read -r args lines sum; do
     plan=$(dry -s "$t/in" $args)
     check "lines of '$args'" "$lines" "$(grep -c . <<<"$plan")"
