@@ -27,9 +27,10 @@ pipeline_synced() { pipeline "$1" && sync -f "$1"; }
 cli_times=() pipe_times=() synced_times=()
 for round in $(seq "$runs"); do
     mkdir "$work/a$round" "$work/b$round" "$work/c$round"
-    cli_times+=("$(nanoseconds cli_run "$work/a$round")")
-    pipe_times+=("$(nanoseconds pipeline "$work/b$round")")
-    synced_times+=("$(nanoseconds pipeline_synced "$work/c$round")")
+    # Each starts with nothing left to write back from the one before.
+    sync; cli_times+=("$(nanoseconds cli_run "$work/a$round")")
+    sync; pipe_times+=("$(nanoseconds pipeline "$work/b$round")")
+    sync; synced_times+=("$(nanoseconds pipeline_synced "$work/c$round")")
     [ "$(ls "$work/a$round" | wc -l)" = "$count" ] || { echo "tarvello-cli copied the wrong number"; exit 1; }
     rm -rf "$work/a$round" "$work/b$round" "$work/c$round"
 done
