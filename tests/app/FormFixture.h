@@ -20,57 +20,26 @@
 namespace tarvello::test {
 
 // The real file system, but with the program's folder where a test wants
-// it (for the cursor files), and a hook before each folder is walked.
-class TestFileSystem final : public FileSystem {
+// it (for the cursor files), a hook before each folder is walked, and a
+// count of the copies made.
+class TestFileSystem final : public PosixFileSystem {
 public:
-    void forEachFile(const std::string& folder,
-                     const std::function<void(std::string_view)>& visit) const override {
-        real_.forEachFile(folder, visit);
-    }
-    std::optional<FolderStamp> listFolder(
-        const std::string& folder,
-        const std::function<void(std::string_view, bool)>& visit) const override {
-        return real_.listFolder(folder, visit);
-    }
-    std::vector<std::optional<FolderStamp>> folderStamps(
-        const std::vector<std::string_view>& folders) const override {
-        return real_.folderStamps(folders);
-    }
-    bool leadsToFile(const std::string& path) const override { return real_.leadsToFile(path); }
-    std::int64_t fileTimeNowNs() const override { return real_.fileTimeNowNs(); }
     void forEachEntry(const std::string& folder,
                       const std::function<void(std::string_view, bool)>& visit) const override {
         if (beforeListing)
             beforeListing(folder);
-        real_.forEachEntry(folder, visit);
-    }
-    std::optional<std::string> readFile(const std::string& path,
-                                        const std::function<void(std::string_view)>& take) const override {
-        return real_.readFile(path, take);
-    }
-    std::optional<std::int64_t> modificationTime(const std::string& path) const override {
-        return real_.modificationTime(path);
-    }
-    std::optional<std::uint32_t> attributes(const std::string& path) const override {
-        return real_.attributes(path);
+        PosixFileSystem::forEachEntry(folder, visit);
     }
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override {
         ++copies;
-        return real_.replaceFile(source, target, progress);
-    }
-    std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
-                                    const std::function<void()>& whileWaiting) override {
-        return real_.flush(folders, whileWaiting);
+        return PosixFileSystem::replaceFile(source, target, progress);
     }
     std::string programFolder() const override { return programFolderPath; }
 
     std::string programFolderPath = "/nonexistent";
     int copies = 0;
     std::function<void(const std::string& folder)> beforeListing;  // e.g. to take a folder away
-
-private:
-    PosixFileSystem real_;
 };
 
 // Builds the real Form1 over doubles, with its settings in a fresh folder.
