@@ -6,10 +6,12 @@
 namespace tarvello::test {
 namespace {
 
+using Entries = std::vector<std::string>;
+
 class Form1Lists : public FormFixture {
 protected:
-    // Every change the tests make goes past a tester that checks the list
-    // models keep Qt's model rules, and stops the test when they do not.
+    // Every change the tests make goes past a tester that stops the test
+    // when a list model breaks Qt's model rules.
     void SetUp() override {
         showForm();
         for (const char* list : {"ListView1", "ListView2", "ListView3"})
@@ -19,10 +21,9 @@ protected:
 
     void doubleClickRow(const char* list, int row) {
         auto* view = control<QTreeView>(list);
-        const QRect cell = view->visualRect(view->model()->index(row, 0));
-        ASSERT_TRUE(cell.isValid()) << "row " << row << " of " << list;
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        const QPoint cell = view->visualRect(view->model()->index(row, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
     }
 
     QString shownRow(const char* list, int row) const {
@@ -31,6 +32,7 @@ protected:
     }
 
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+    TempDir dir;
 };
 
 // Each press adds once, the button springs back, a cancel adds nothing.
@@ -38,56 +40,65 @@ TEST_F(Form1Lists, addFolderAppendsOneSeparatorToItsOwnListOnly) {
     for (const char* picked : {"/srv/music", "/", "", "/srv//music/"})
         pickAndPress("Check8", picked);
     pickAndPress("Check3", "/media/stick");
-    EXPECT_EQ(form->sourceList().entries(), (std::vector<std::string>{"/srv/music/", "/", "/srv/music/"}));
-    EXPECT_EQ(form->destinationList().entries(), (std::vector<std::string>{"/media/stick/"}));
+    EXPECT_EQ(form->sourceList().entries(), (Entries{"/srv/music/", "/", "/srv/music/"}));
+    EXPECT_EQ(form->destinationList().entries(), (Entries{"/media/stick/"}));
     EXPECT_EQ(dialogs.prompts, std::vector<std::string>(5, "Please select folder to add:"));
     EXPECT_EQ(shownRow("ListView1", 0), QStringLiteral("/srv/music/"));
     EXPECT_FALSE(control<QPushButton>("Check8")->isChecked());
-    EXPECT_EQ(form->pointerState(), kPointerDefault);
 }
 
-TEST_F(Form1Lists, doubleClickRemovesTheEntryUnderIt) {
-    for (const char* folder : {"/1", "/2", "/3", "/4", "/5"})
+// A double-click removes the entry under it, but not a Summary line; each
+// "Clear List" empties its own list only, and the Summary outlives both.
+TEST_F(Form1Lists, doubleClicksAndClearListsRemoveFromTheirOwnListOnly) {
+    dir.write("in/caf\xc3\xa9 100%.jpg");
+    for (const char* folder : {"/1", "/2", "/3"})
         pickAndPress("Check3", folder);
-    doubleClickRow("ListView2", 2);
-    EXPECT_EQ(form->destinationList().entries(), (std::vector<std::string>{"/1/", "/2/", "/4/", "/5/"}));
-
-    pickAndPress("Check8", "/same");
-    pickAndPress("Check8", "/same");
-    doubleClickRow("ListView1", 1);
-    EXPECT_EQ(form->sourceList().entries(), (std::vector<std::string>{"/same/"}));
-}
-
-TEST_F(Form1Lists, clearListEmptiesOnlyItsOwnList) {
-    const TempDir dir;
-    dir.write("in/a.jpg");
+    doubleClickRow("ListView2", 1);
+    EXPECT_EQ(form->destinationList().entries(), (Entries{"/1/", "/3/"}));
+    press("Check7");
     pickAndPress("Check8", dir.path() + "in");
+    pickAndPress("Check8", dir.path() + "in");
+    doubleClickRow("ListView1", 1);
     pickAndPress("Check3", dir.path() + "out");
-    ASSERT_EQ(form->summary().size(), 1u);
-
+    EXPECT_EQ(form->sourceList().entries(), Entries{dir.path() + "in/"});
+    EXPECT_EQ(shownRow("ListView3", 0), QString::fromStdString(dir.path() + "in/caf\xc3\xa9 100%.jpg will be copied to " +
+                                                                dir.path() + "out/caf\xc3\xa9 100%.jpg"));
+    doubleClickRow("ListView3", 0);
     press("Check4");
     EXPECT_TRUE(form->sourceList().empty());
     EXPECT_EQ(form->destinationList().size(), 1u);
     EXPECT_EQ(form->summary().size(), 1u);
-
-    press("Check7");
-    EXPECT_TRUE(form->destinationList().empty());
-    EXPECT_EQ(form->summary().size(), 1u);
-
     press("Check9");
     EXPECT_TRUE(form->summary().empty());
+    EXPECT_EQ(form->destinationList().size(), 1u);
 }
 
-TEST_F(Form1Lists, summaryRowsShowTheLineAndIgnoreDoubleClicks) {
-    const TempDir dir;
-    dir.write("in/caf\xc3\xa9 100%.jpg");
-    pickAndPress("Check8", dir.path() + "in");
+TEST_F(Form1Lists, loadReadsEveryPickedFileInOrderAndReportsTheOnesItCannot) {
+    const std::string missing = dir.path() + "missing.txt";
+    const std::string folder = dir.makeFolder("lists");
+    dialogs.answerFiles({dir.write("one.txt", "/a\r\n/b\r\n"), missing, folder, dir.write("two.txt", "/c")});
+    press("Check10");
+    EXPECT_EQ(form->destinationList().entries(), (Entries{"/a", "/b", "/c"}));
+    EXPECT_EQ(dialogs.prompts, std::vector<std::string>{"Add File(s) - Hold Ctrl to select multiple files"});
+    EXPECT_EQ(dialogs.messages, (Entries{
+                                    "Load a list of destination folders from a text file.",
+                                    missing + "\n\nwas not added because it has bad characters in the filename.",
+                                    folder + "\n\nwas not added because it cannot be read: Is a directory.",
+                                }));
+}
+
+TEST_F(Form1Lists, loadingSourcesAsksNothingFirstAndACancelStillRedraws) {
+    dir.write("in/a.jpg");
+    dialogs.answerFiles({dir.write("sources.txt", dir.path() + "in\r\n")});
+    press("Check1");
     pickAndPress("Check3", dir.path() + "out");
-    EXPECT_EQ(shownRow("ListView3", 0),
-              QString::fromStdString(dir.path() + "in/caf\xc3\xa9 100%.jpg will be copied to " +
-                                     dir.path() + "out/caf\xc3\xa9 100%.jpg"));
-    doubleClickRow("ListView3", 0);
+    ASSERT_EQ(form->summary().size(), 1u);
+    press("Check9");
+    dialogs.answerFiles({});
+    press("Check1");
+    EXPECT_EQ(form->sourceList().entries(), Entries{dir.path() + "in"});
     EXPECT_EQ(form->summary().size(), 1u);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 }  // namespace

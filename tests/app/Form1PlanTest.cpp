@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include <algorithm>
 #include <functional>
 
 namespace tarvello::test {
@@ -66,20 +65,6 @@ TEST_F(Form1Plan, generateAgainWithEveryFileAskedForGivesTheSamePlan) {
     const auto before = EntriesOf(form->summary());
     press("Check12");
     EXPECT_EQ(EntriesOf(form->summary()), before);
-}
-
-TEST_F(Form1Plan, repeatsGetNumberedNamesAndGoWhenTheOptionIsOff) {
-    setCount("7");
-    control<QCheckBox>("Check11")->click();
-    const auto repeated = EntriesOf(form->summary());
-    ASSERT_EQ(repeated.size(), 7u);
-    const bool numbered = std::any_of(repeated.begin(), repeated.end(), [](const PlanEntry& entry) {
-        return entry.target.find("1.jpg") != std::string::npos;
-    });
-    EXPECT_TRUE(numbered);
-    control<QCheckBox>("Check11")->click();
-    for (const PlanEntry& entry : EntriesOf(form->summary()))
-        EXPECT_EQ(entry.target.substr(entry.target.rfind('/')), entry.source.substr(entry.source.rfind('/')));
 }
 
 TEST_F(Form1Plan, aPlanPastTheBoundIsRefusedWithOneMessage) {

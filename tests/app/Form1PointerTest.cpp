@@ -1,6 +1,5 @@
 #include "FormFixture.h"
 
-#include <QAbstractScrollArea>
 #include <QBuffer>
 #include <QImage>
 #include <QImageWriter>
@@ -10,15 +9,6 @@ namespace {
 
 class Form1Pointer : public FormFixture {
 protected:
-    void moveOver(const char* name) {
-        QWidget* widget = control(name);
-        if (auto* view = qobject_cast<QAbstractScrollArea*>(widget))
-            widget = view->viewport();
-        // Two steps, so that a move is seen even when the mouse was
-        // already at the centre.
-        QTest::mouseMove(widget, QPoint(1, 1));
-        QTest::mouseMove(widget, widget->rect().center());
-    }
     void moveOverBackground() { QTest::mouseMove(form.get(), QPoint(3, 3)); }
 };
 
@@ -78,25 +68,6 @@ TEST_F(Form1Pointer, theHandComesFromTheCursorFileOrThePlatform) {
         EXPECT_EQ(shown.cursor().shape(), shapes[i]) << "case " << i;
     }
     EXPECT_EQ(form->cursor().hotSpot(), QPoint(5, 7));
-}
-
-TEST_F(Form1Pointer, theHourglassOutlastsMovesOverButtonsDuringARun) {
-    const TempDir dir;
-    dir.write("in/a.jpg");
-    dir.makeFolder("out");
-    Form1& shown = showForm();
-    pickAndPress("Check8", dir.path() + "in");
-    pickAndPress("Check3", dir.path() + "out");
-    ASSERT_EQ(shown.summary().size(), 1u);
-
-    std::vector<int> seen;
-    events.onYield = [&](int) {
-        moveOver("Check12");
-        seen.push_back(shown.pointerState());
-    };
-    press("Check2");
-    EXPECT_EQ(seen.back(), kPointerBusy);
-    EXPECT_EQ(shown.pointerState(), kPointerDefault);
 }
 
 }  // namespace

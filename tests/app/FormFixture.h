@@ -8,6 +8,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
+#include <QAbstractScrollArea>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -70,6 +71,16 @@ protected:
         auto* widget = form->findChild<Widget*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
+    }
+
+    // Two steps, so that a move is seen even when the mouse was already at
+    // the centre.
+    void moveOver(const char* name) {
+        QWidget* widget = control(name);
+        if (auto* view = qobject_cast<QAbstractScrollArea*>(widget))
+            widget = view->viewport();
+        QTest::mouseMove(widget, QPoint(1, 1));
+        QTest::mouseMove(widget, widget->rect().center());
     }
 
     void press(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }

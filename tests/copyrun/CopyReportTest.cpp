@@ -18,13 +18,6 @@ PlanEntry Entry(int number) {
     return {"/src/" + std::to_string(number), "/dst/" + std::to_string(number)};
 }
 
-TEST(CopyReport, doneAlone_whenEverythingLanded) {
-    CopyReport report;
-    report.add(Entry(1), kCopied);
-    EXPECT_EQ(report.message(), "Done.");
-    EXPECT_EQ(report.writtenFolders(), std::vector<std::string>{"/dst/"});
-}
-
 TEST(CopyReport, failuresFlushesAndReplacedCopies_namedAfterDone) {
     CopyReport report;
     report.add(Entry(1), Failed("No space left on device"));

@@ -8,28 +8,20 @@
 namespace tarvello {
 namespace {
 
+// Names are bytes: a Latin-1 name is not found by its UTF-8 spelling.
 TEST(FileProbes, answerForFilesFoldersAndMissingPaths) {
     const test::TempDir dir;
-    const PosixFileSystem fs;
-    const std::string file = dir.write("a.txt");
-
-    EXPECT_TRUE(FileExists(fs, file));
-    EXPECT_FALSE(HasBadCharacters(fs, file));
-
-    EXPECT_FALSE(FileExists(fs, dir.path() + "missing.txt"));
-    EXPECT_TRUE(HasBadCharacters(fs, dir.path() + "missing.txt"));
-    EXPECT_TRUE(HasBadCharacters(fs, dir.path() + "missing/a.txt"));
-
-    EXPECT_FALSE(FileExists(fs, ""));
-    EXPECT_TRUE(HasBadCharacters(fs, ""));
-
-    EXPECT_FALSE(HasBadCharacters(fs, dir.path()));
-
-    // Names are bytes: a Latin-1 name is not its UTF-8 spelling.
-    const std::string raw = dir.write("caf\xe9 100%|x.txt");
-    EXPECT_TRUE(FileExists(fs, raw));
-    EXPECT_FALSE(HasBadCharacters(fs, raw));
-    EXPECT_FALSE(FileExists(fs, dir.path() + "caf\xc3\xa9 100%|x.txt"));
+    const struct {
+        std::string path;
+        bool exists, bad;
+    } cases[] = {
+        {dir.write("caf\xe9 100%|x.txt"), true, false},  {dir.path() + "caf\xc3\xa9 100%|x.txt", false, true},
+        {dir.path() + "missing/a.txt", false, true}, {"", false, true}, {dir.path(), true, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileExists(PosixFileSystem(), c.path), c.exists) << c.path;
+        EXPECT_EQ(HasBadCharacters(PosixFileSystem(), c.path), c.bad) << c.path;
+    }
 }
 
 }  // namespace

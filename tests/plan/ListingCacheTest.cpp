@@ -1,7 +1,7 @@
 #include "plan/ListingCache.h"
 
+#include "plan/FakeFolders.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "support/EmptyFileSystem.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 
 namespace tarvello {
 namespace {
@@ -25,6 +24,17 @@ Paths PathsOf(const CandidateList& candidates) {
     for (std::size_t i = 0; i < candidates.size(); ++i)
         paths.emplace_back(candidates.path(i));
     return paths;
+}
+
+TEST(ListCandidates, listsEachEntryAsAFolderInListOrder) {
+    const test::FakeFolders disk({{"C:\\Data\\", {"z.jpg", "a.jpg"}}, {"\\", {"boot.ini"}}});
+    const std::pair<Paths, Paths> cases[] = {
+        {{"C:\\Data", "C:\\Data\\"},  // a folder given twice counts twice
+         {"C:\\Data\\z.jpg", "C:\\Data\\a.jpg", "C:\\Data\\z.jpg", "C:\\Data\\a.jpg"}},
+        {{"C:\\Missing", "C:\\Data\\a.jpg", ""}, {"\\boot.ini"}},  // the empty entry is the root
+    };
+    for (const auto& [entries, paths] : cases)
+        EXPECT_EQ(PathsOf(ListCandidates(disk, entries, '\\')), paths) << testing::PrintToString(entries);
 }
 
 // The real disk, with every listing taken long after the folder's last
@@ -53,12 +63,7 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
     symlink("../target", (a + "/link").c_str());
     symlink("sub", (a + "/to-folder").c_str());
     const Paths entries{a, b + "/", a + "/", dir.path() + "missing", a + "/1"};
-
-    struct Step {
-        const char* change;
-        std::function<void()> apply;
-    };
-    const Step steps[] = {
+    const std::pair<const char*, std::function<void()>> steps[] = {
         {"nothing", nullptr},
         {"a file added", [&] { dir.write("a/3"); }},
         {"a file removed", [&] { fs::remove(a + "/2"); }},
@@ -74,19 +79,16 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
     ListingCache cache;
     cache.candidates(disk, entries, '/');
     std::int64_t second = 1'000'000'000;
-    for (const Step& step : steps) {
+    for (const auto& [change, apply] : steps) {
         const int listingsBefore = disk.listings;
-        if (step.apply) {
-            step.apply();
-            ++second;
-            for (const std::string& folder : {a, b}) {
-                const timespec times[2] = {{second, 0}, {second, 0}};
+        if (apply) {
+            apply();
+            const timespec times[2] = {{++second, 0}, {second, 0}};
+            for (const std::string& folder : {a, b})
                 utimensat(AT_FDCWD, folder.c_str(), times, 0);
-            }
         }
-        EXPECT_EQ(PathsOf(cache.candidates(disk, entries, '/')), PathsOf(ListCandidates(disk, entries, '/')))
-            << step.change;
-        if (!step.apply) {  // only the two paths that name no folder are tried again
+        EXPECT_EQ(PathsOf(cache.candidates(disk, entries, '/')), PathsOf(ListCandidates(disk, entries, '/'))) << change;
+        if (!apply) {  // only the two paths that name no folder are tried again
             EXPECT_EQ(disk.listings - listingsBefore, 2);
         }
     }
@@ -103,8 +105,7 @@ public:
         visit("a.jpg", false);
         return stamp;
     }
-    std::vector<std::optional<FolderStamp>> folderStamps(
-        const std::vector<std::string_view>& folders) const override {
+    std::vector<std::optional<FolderStamp>> folderStamps(const std::vector<std::string_view>& folders) const override {
         return std::vector<std::optional<FolderStamp>>(folders.size(), stamp);
     }
     std::int64_t fileTimeNowNs() const override { return now; }
@@ -114,43 +115,34 @@ public:
     mutable int listings = 0;
 };
 
-TEST(ListingCache, aListingTakenWithinTwoSecondsOfTheFoldersChangeIsTakenAgain) {
+// Three redraws of an untouched folder: the listing is kept unless it was
+// taken within two seconds of the folder's last change, or its read
+// failed midway (what was read still counts).
+TEST(ListingCache, aListingTakenTooSoonAfterAChangeOrCutShortIsTakenAgain) {
     constexpr std::int64_t kSecond = 1'000'000'000;
     constexpr std::int64_t kNow = 1'700'000'000 * kSecond;
-    struct Case {
+    const struct {
         const char* when;
-        std::int64_t modified, changed;
-        bool listedAgain;
+        std::optional<FolderStamp> stamp;
+        int listings;
+    } cases[] = {
+        {"modified just under 2 s before", FolderStamp{1, 2, kNow - 2 * kSecond + 1, kNow - 60 * kSecond}, 2},
+        {"changed just under 2 s before", FolderStamp{1, 2, kNow - 60 * kSecond, kNow - 2 * kSecond + 1}, 2},
+        {"times ahead of the clock", FolderStamp{1, 2, kNow + 30 * kSecond, kNow + 30 * kSecond}, 2},
+        {"both 2 s before", FolderStamp{1, 2, kNow - 2 * kSecond, kNow - 2 * kSecond}, 1},
+        {"the read failed midway", std::nullopt, 3},
     };
-    const Case cases[] = {
-        {"modified just under 2 s before", kNow - 2 * kSecond + 1, kNow - 60 * kSecond, true},
-        {"changed just under 2 s before", kNow - 60 * kSecond, kNow - 2 * kSecond + 1, true},
-        {"times ahead of the clock", kNow + 30 * kSecond, kNow + 30 * kSecond, true},
-        {"both 2 s before", kNow - 2 * kSecond, kNow - 2 * kSecond, false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ClockedFolder folder;
-        folder.stamp = {1, 2, c.modified, c.changed};
+        folder.stamp = c.stamp;
         folder.now = kNow;
         ListingCache cache;
-        const std::vector<std::string> entries{"/in/"};
-        cache.candidates(folder, entries, '/');
-        folder.now += 60 * kSecond;  // later redraws, the folder untouched
-        cache.candidates(folder, entries, '/');
-        cache.candidates(folder, entries, '/');
-        EXPECT_EQ(folder.listings, c.listedAgain ? 2 : 1) << c.when;
+        for (int redraw = 0; redraw < 3; ++redraw) {
+            EXPECT_EQ(PathsOf(cache.candidates(folder, {"/in/"}, '/')), Paths{"/in/a.jpg"}) << c.when;
+            folder.now = kNow + 60 * kSecond;
+        }
+        EXPECT_EQ(folder.listings, c.listings) << c.when;
     }
-}
-
-// What was read still counts, but the listing is never kept: each redraw
-// reads the folder again until a whole listing comes through.
-TEST(ListingCache, aListingThatFailsMidwayGivesWhatWasReadAndIsNotKept) {
-    ClockedFolder folder;
-    ListingCache cache;
-    const std::vector<std::string> entries{"/in/"};
-    EXPECT_EQ(PathsOf(cache.candidates(folder, entries, '/')), Paths{"/in/a.jpg"});
-    EXPECT_EQ(PathsOf(cache.candidates(folder, entries, '/')), Paths{"/in/a.jpg"});
-    EXPECT_EQ(folder.listings, 2);
 }
 
 }  // namespace

@@ -18,27 +18,8 @@ public:
     void answerFolder(std::string folder) { folders_.push_back(std::move(folder)); }
     void answerFiles(std::vector<std::string> files) { files_.push_back(std::move(files)); }
 
-    std::string pickFolder(const std::string& prompt) override {
-        prompts.push_back(prompt);
-        if (folders_.empty()) {
-            ADD_FAILURE() << "unscripted folder question: " << prompt;
-            return {};
-        }
-        std::string answer = std::move(folders_.front());
-        folders_.pop_front();
-        return answer;
-    }
-
-    std::vector<std::string> pickFiles(const std::string& title) override {
-        prompts.push_back(title);
-        if (files_.empty()) {
-            ADD_FAILURE() << "unscripted file question: " << title;
-            return {};
-        }
-        std::vector<std::string> answer = std::move(files_.front());
-        files_.pop_front();
-        return answer;
-    }
+    std::string pickFolder(const std::string& prompt) override { return next(folders_, prompt); }
+    std::vector<std::string> pickFiles(const std::string& title) override { return next(files_, title); }
 
     void showMessage(const std::string& text) override {
         messages.push_back(text);
@@ -46,13 +27,23 @@ public:
             onMessage(text);
     }
 
-    std::size_t unansweredFolders() const { return folders_.size(); }
-
     std::vector<std::string> prompts;
     std::vector<std::string> messages;
     std::function<void(const std::string&)> onMessage;  // runs while the "box" is open
 
 private:
+    template <typename Answer>
+    Answer next(std::deque<Answer>& answers, const std::string& prompt) {
+        prompts.push_back(prompt);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted question: " << prompt;
+            return {};
+        }
+        Answer answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+
     std::deque<std::string> folders_;
     std::deque<std::vector<std::string>> files_;
 };
