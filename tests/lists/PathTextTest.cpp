@@ -26,12 +26,5 @@ TEST(FolderEntryFromPicked, collapsesPairsAndEndsWithOneSeparator) {
         EXPECT_EQ(FolderEntryFromPicked(c.picked, c.separator), c.entry) << c.picked;
 }
 
-TEST(FileNamePart, takesWhatFollowsTheLastSeparatorOnly) {
-    EXPECT_EQ(FileNamePart(R"(D:\Pics\a.jpg)", '\\'), "a.jpg");
-    EXPECT_EQ(FileNamePart(R"(D:\Pics\)", '\\'), "");
-    EXPECT_EQ(FileNamePart("a.jpg", '\\'), "a.jpg");
-    EXPECT_EQ(FileNamePart(R"(D:\Pics/a.jpg)", '\\'), "Pics/a.jpg");
-}
-
 }  // namespace
 }  // namespace tarvello

@@ -54,7 +54,7 @@ TEST(BuildPlan, plansAwkwardNamesExactly) {
     Lines expected;
     for (int round = 0; round < 2; ++round) {
         for (std::size_t i = 0; i < listed.size(); ++i) {
-            random.push((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
+            random.numbers.push_back((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
             expected.push_back({in.path() + listed[i], out.path() + (round == 0 ? listed[i] : numbered.at(listed[i]))});
         }
     }

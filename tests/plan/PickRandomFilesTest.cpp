@@ -51,11 +51,10 @@ TEST(PickRandomFiles, drawsExactlyTheScriptedPicks) {
         {"no candidates", 0, 4.0, true, {}, {}},
     };
     for (const auto& c : cases) {
-        ScriptedRandom random{};  // an unscripted draw fails the test
-        for (const double r : c.numbers)
-            random.push(r);
+        ScriptedRandom random;  // an unscripted draw fails the test
+        random.numbers.assign(c.numbers.begin(), c.numbers.end());
         EXPECT_EQ(PickRandomFiles(random, c.candidates, c.requested, c.repeats), c.expected) << c.what;
-        EXPECT_EQ(random.left(), 0u) << c.what;
+        EXPECT_TRUE(random.numbers.empty()) << c.what;
         EXPECT_EQ(PickCount(c.candidates, c.requested, c.repeats), c.expected.size()) << c.what;
     }
 }
@@ -76,7 +75,7 @@ TEST(PickRandomFiles, withoutRepeatsAgreesWithAVectorErasePool) {
             for (std::size_t i = 0; i < draws; ++i) {
                 double r = uniform.next();
                 r = r < 0.1 ? kJustBelowOne : r < 0.15 ? 0.0 : r;
-                random.push(r);
+                random.numbers.push_back(r);
                 const auto position = pool.begin() + static_cast<std::ptrdiff_t>(DrawnIndex(r, pool.size()));
                 expected.push_back({*position, 0});
                 pool.erase(position);
