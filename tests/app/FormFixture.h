@@ -43,13 +43,16 @@ public:
     std::function<void(const std::string& folder)> beforeListing;  // e.g. to take a folder away
 };
 
+// QSettings pointed at a fresh folder, before any store opens its file.
+struct FreshConfigFolder {
+    FreshConfigFolder() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path()); }
+    QTemporaryDir dir;
+};
+
 // Builds the real Form1 over doubles, with its settings in a fresh folder.
 class FormFixture : public testing::Test {
 protected:
-    FormFixture() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir_.path());
-        random.seed(1.0);
-    }
+    FormFixture() { random.seed(1.0); }
 
     Form1& makeForm(std::string siteAddress = {}) {
         form = std::make_unique<Form1>(FormServices{fileSystem, dialogs, settings, *randomSource, clock,
@@ -96,13 +99,14 @@ protected:
         return stored.value(QStringLiteral("Tarvello/Text1")).toString();
     }
 
-    QString settingsFile() const { return configDir_.path() + QStringLiteral("/Quenmark/Tarvello.conf"); }
+    QString settingsFile() const { return config.dir.path() + QStringLiteral("/Quenmark/Tarvello.conf"); }
 
     void storeCount(const QString& text) {
         QSettings stored(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
         stored.setValue(QStringLiteral("Tarvello/Text1"), text);
     }
 
+    FreshConfigFolder config;
     TestFileSystem fileSystem;
     ScriptedDialogs dialogs;
     QtSettingsStore settings{QStringLiteral("Quenmark"), QStringLiteral("Tarvello")};
@@ -114,9 +118,6 @@ protected:
     RecordingProgramEnd programEnd;
     ProgramEnd* programEndService = &programEnd;
     std::unique_ptr<Form1> form;
-
-private:
-    QTemporaryDir configDir_;
 };
 
 }  // namespace tarvello::test

@@ -1,7 +1,5 @@
 #include "platform/qt/QtSettingsStore.h"
 
-#include <QSettings>
-
 namespace tarvello {
 namespace {
 
@@ -11,21 +9,19 @@ QString SettingKey(const std::string& section, const std::string& key) {
 
 }  // namespace
 
-QtSettingsStore::QtSettingsStore(QString organization, QString application)
-    : organization_(std::move(organization)), application_(std::move(application)) {}
+QtSettingsStore::QtSettingsStore(const QString& organization, const QString& application)
+    : settings_(organization, application) {}
 
 std::string QtSettingsStore::read(const std::string& section, const std::string& key,
                                   const std::string& fallback) const {
-    const QSettings settings(organization_, application_);
-    const QVariant value = settings.value(SettingKey(section, key));
+    const QVariant value = settings_.value(SettingKey(section, key));
     return value.isValid() ? value.toString().toStdString() : fallback;
 }
 
 void QtSettingsStore::save(const std::string& section, const std::string& key,
                            const std::string& value) {
-    QSettings settings(organization_, application_);
-    settings.setValue(SettingKey(section, key), QString::fromStdString(value));
-    settings.sync();
+    settings_.setValue(SettingKey(section, key), QString::fromStdString(value));
+    settings_.sync();
 }
 
 }  // namespace tarvello

@@ -2,15 +2,18 @@
 
 #include "platform/SettingsStore.h"
 
+#include <QSettings>
 #include <QString>
 
 namespace tarvello {
 
 // QSettings in user scope; on Linux the INI file
-// <config folder>/<organization>/<application>.conf.
+// <config folder>/<organization>/<application>.conf. Each save is on disk
+// when save() returns, so a count typed just before the program is killed
+// is kept.
 class QtSettingsStore final : public SettingsStore {
 public:
-    QtSettingsStore(QString organization, QString application);
+    QtSettingsStore(const QString& organization, const QString& application);
 
     std::string read(const std::string& section, const std::string& key,
                      const std::string& fallback) const override;
@@ -18,8 +21,7 @@ public:
               const std::string& value) override;
 
 private:
-    QString organization_;
-    QString application_;
+    QSettings settings_;
 };
 
 }  // namespace tarvello
