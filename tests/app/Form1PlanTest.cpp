@@ -1,7 +1,5 @@
 #include "FormFixture.h"
 
-#include "support/PlanEntries.h"
-
 #include <QCheckBox>
 #include <QLineEdit>
 
@@ -59,12 +57,6 @@ TEST_F(Form1Plan, redrawsOnPicksPositiveCountsTheOptionAndGenerateAgainOnly) {
         step();
         EXPECT_EQ(planSize(), std::stoul(lines)) << "after the step to " << lines << " lines";
     }
-}
-
-TEST_F(Form1Plan, generateAgainWithEveryFileAskedForGivesTheSamePlan) {
-    const auto before = EntriesOf(form->summary());
-    press("Check12");
-    EXPECT_EQ(EntriesOf(form->summary()), before);
 }
 
 TEST_F(Form1Plan, aPlanPastTheBoundIsRefusedWithOneMessage) {

@@ -92,6 +92,8 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
             EXPECT_EQ(disk.listings - listingsBefore, 2);
         }
     }
+    dir.write("b/z");
+    cache.candidates(disk, entries, '/');
     cache.keepOnly({a}, '/');
     EXPECT_EQ(cache.folderCount(), 1u);
 }
