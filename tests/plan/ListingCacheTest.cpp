@@ -145,6 +145,16 @@ TEST(ListingCache, aListingTakenTooSoonAfterAChangeOrCutShortIsTakenAgain) {
         }
         EXPECT_EQ(folder.listings, c.listings) << c.when;
     }
+    // A tool that puts a folder's modification time back (tar, rsync -t)
+    // leaves only the change time to tell.
+    ClockedFolder folder;
+    folder.stamp = FolderStamp{1, 2, kNow - 60 * kSecond, kNow - 60 * kSecond};
+    folder.now = kNow;
+    ListingCache cache;
+    cache.candidates(folder, {"/in/"}, '/');
+    folder.stamp->changedNs += 1;
+    cache.candidates(folder, {"/in/"}, '/');
+    EXPECT_EQ(folder.listings, 2);
 }
 
 }  // namespace
