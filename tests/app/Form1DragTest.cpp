@@ -17,22 +17,18 @@ protected:
         view = control<QTreeView>("ListView1");
     }
 
-    static std::unique_ptr<QMimeData> Files(const Entries& paths) {
-        auto data = std::make_unique<QMimeData>();
+    // Offers the files over the source list, then drops them; true when the
+    // list took the offer.
+    bool drop(const Entries& paths, QMimeData&& data = QMimeData()) {
         QList<QUrl> urls;
         for (const std::string& path : paths)
             urls.append(QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/")));
-        data->setUrls(urls);
-        return data;
-    }
-
-    // Offers the data over the source list, then drops it; true when the
-    // list took the offer.
-    bool dragAndDrop(const QMimeData& data) {
+        if (!paths.empty())
+            data.setUrls(urls);
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::NoButton, {});
         QApplication::sendEvent(view->viewport(), &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::NoButton, {});
-        QApplication::sendEvent(view->viewport(), &drop);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::NoButton, {});
+        QApplication::sendEvent(view->viewport(), &dropped);
         return enter.isAccepted();
     }
 
@@ -48,36 +44,36 @@ protected:
     QTreeView* view = nullptr;
 };
 
-// Local files and folders are appended with their exact bytes; text and
-// web addresses are refused; a drop does not redraw the plan.
+// Local files and folders are appended with their exact bytes; text and web
+// addresses are refused; a drop does not redraw the plan.
 TEST_F(Form1Drag, dropsAppendLocalFilesWithTheirExactBytes) {
-    const TempDir dir;
     pickAndPress("Check8", dir.path());
     const Entries files{dir.write("b.jpg"), dir.write("caf\xff.jpg"), dir.makeFolder("sub")};
-    EXPECT_TRUE(dragAndDrop(*Files({files[0], files[1], files[2] + "/"})));
+    EXPECT_TRUE(drop({files[0], files[1], files[2] + "/"}));
     QMimeData text, web;
     text.setText(QStringLiteral("/etc/passwd"));
     web.setUrls({QUrl(QStringLiteral("https://example.org/a.jpg"))});
-    EXPECT_FALSE(dragAndDrop(text));
-    EXPECT_FALSE(dragAndDrop(web));
+    EXPECT_FALSE(drop({}, std::move(text)));
+    EXPECT_FALSE(drop({}, std::move(web)));
     EXPECT_EQ(form->sourceList().entries(), (Entries{dir.path(), files[0], files[1], files[2]}));
     EXPECT_TRUE(form->summary().empty());
 }
 
+// A picked entry trades places with each entry the pointer passes; one
+// cleared away while held is forgotten, not acted on.
 TEST_F(Form1Drag, aPickedEntryTradesPlacesWithEachEntryThePointerPasses) {
-    struct Case {
+    const struct {
         Entries start;
         std::vector<int> moves;
         Entries end;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"/A", "/B", "/C", "/D"}, {1, 2, 3}, {"/B", "/C", "/D", "/A"}},
         {{"/A", "/B", "/C", "/D"}, {3}, {"/D", "/B", "/C", "/A"}},
         {{"/A", "/A", "/B"}, {1}, {"/A", "/A", "/B"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         press("Check4");
-        dragAndDrop(*Files(c.start));
+        drop(c.start);
         mouse(QEvent::MouseButtonPress, 0);
         EXPECT_EQ(view->viewport()->cursor().shape(), Qt::ClosedHandCursor);
         for (const int row : c.moves)
@@ -87,37 +83,32 @@ TEST_F(Form1Drag, aPickedEntryTradesPlacesWithEachEntryThePointerPasses) {
         EXPECT_EQ(view->currentIndex().row(), c.moves.back());
         EXPECT_FALSE(view->viewport()->testAttribute(Qt::WA_SetCursor));
     }
-
-    // An entry cleared away while held is forgotten, not acted on.
     mouse(QEvent::MouseButtonPress, 0);
     press("Check4");
-    dragAndDrop(*Files({"/X", "/Y"}));
+    drop({"/X", "/Y"});
     mouse(QEvent::MouseMove, 1);
     EXPECT_EQ(form->sourceList().entries(), (Entries{"/X", "/Y"}));
 }
 
+// Moving onto the top or bottom row of the view within reach of the
+// screen's edge scrolls the next entry into view.
 TEST_F(Form1Drag, movingHighOrLowOnTheScreenBringsTheNextEntryIntoView) {
     Entries many;
     for (int i = 0; i < 40; ++i)
         many.push_back("/" + std::to_string(100 + i));
-    struct Case {
-        int screenRow;
-        bool upwards;
-        int scrolled;
-    };
-    for (const Case c : {Case{304, true, -1}, Case{305, true, 0}, Case{364, false, 0}, Case{365, false, 1}}) {
+    for (const auto& [screenRow, upwards, scrolled] : {std::tuple{304, true, -1}, {305, true, 0}, {364, false, 0}, {365, false, 1}}) {
         press("Check4");
-        dragAndDrop(*Files(many));
+        drop(many);
         view->scrollTo(view->model()->index(10, 0), QAbstractItemView::PositionAtTop);
         int bottom = 10;
         while (view->viewport()->rect().contains(view->visualRect(view->model()->index(bottom + 1, 0))))
             ++bottom;
-        const int onto = c.upwards ? 10 : bottom;
+        const int onto = upwards ? 10 : bottom;
         const int before = view->verticalScrollBar()->value();
-        mouse(QEvent::MouseButtonPress, c.upwards ? onto + 1 : onto - 1);
-        mouse(QEvent::MouseMove, onto, c.screenRow);
-        mouse(QEvent::MouseButtonRelease, onto, c.screenRow);
-        EXPECT_EQ(view->verticalScrollBar()->value() - before, c.scrolled) << c.screenRow;
+        mouse(QEvent::MouseButtonPress, upwards ? onto + 1 : onto - 1);
+        mouse(QEvent::MouseMove, onto, screenRow);
+        mouse(QEvent::MouseButtonRelease, onto, screenRow);
+        EXPECT_EQ(view->verticalScrollBar()->value() - before, scrolled) << screenRow;
     }
 }
 

@@ -15,7 +15,6 @@ using Entries = std::vector<std::string>;
 class Form1Tree : public FormFixture {
 protected:
     void SetUp() override { showForm(); }
-    TempDir dir;
 };
 
 // Hidden folders and links are passed over, a doubled separator is kept;
@@ -53,12 +52,11 @@ TEST_F(Form1Tree, handlersRunDuringTheWalkLeaveItWhole) {
     dir.write("R/A/a.jpg");
     dir.makeFolder("out");
     const std::string R = dir.path() + "R/", A = R + "A/";
-    struct Case {
+    const struct {
         const char* name;
         std::function<void()> during;
         Entries entries;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"redraw", [&] { press("Check12"); EXPECT_EQ(form->summary().size(), 1u); }, {R, A}},
         {"clear", [&] { press("Check4"); }, {A}},
         {"second walk", [&] { pickAndPress("Check6", dir.path() + "R"); }, {R, R, A, A}},
@@ -71,7 +69,7 @@ TEST_F(Form1Tree, handlersRunDuringTheWalkLeaveItWhole) {
         if (folder.ends_with("/A/"))
             std::this_thread::sleep_for(PacedYield::kWindowInterval * 2);
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         press("Check4");
         programEnd.requests = 0;
         events.yields = 0;

@@ -9,6 +9,9 @@
 #include "support/TempDir.h"
 
 #include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -20,19 +23,16 @@
 
 namespace tarvello::test {
 
-// The real file system, but with the program's folder where a test wants
-// it (for the cursor files), a hook before each folder is walked, and a
-// count of the copies made.
+// The real file system, with the program's folder where a test wants it (for
+// the cursor file), a hook before each folder is walked, and a copy count.
 class TestFileSystem final : public PosixFileSystem {
 public:
-    void forEachEntry(const std::string& folder,
-                      const std::function<void(std::string_view, bool)>& visit) const override {
+    void forEachEntry(const std::string& folder, const std::function<void(std::string_view, bool)>& visit) const override {
         if (beforeListing)
             beforeListing(folder);
         PosixFileSystem::forEachEntry(folder, visit);
     }
-    CopyOutcome replaceFile(const std::string& source, const std::string& target,
-                            const CopyProgress& progress) override {
+    CopyOutcome replaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) override {
         ++copies;
         return PosixFileSystem::replaceFile(source, target, progress);
     }
@@ -40,7 +40,7 @@ public:
 
     std::string programFolderPath = "/nonexistent";
     int copies = 0;
-    std::function<void(const std::string& folder)> beforeListing;  // e.g. to take a folder away
+    std::function<void(const std::string& folder)> beforeListing;
 };
 
 // QSettings pointed at a fresh folder, before any store opens its file.
@@ -93,20 +93,36 @@ protected:
         press(name);
     }
 
-    // The settings file as the next start of the program would read it.
-    QString storedCount() const {
-        const QSettings stored(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
-        return stored.value(QStringLiteral("Tarvello/Text1")).toString();
+    // Draws a plan of the given files of folder "in" to folder "out".
+    void drawPlan(const std::vector<std::string>& files, const char* count, bool repeats = false) {
+        for (const std::string& file : files)
+            dir.write("in/" + file, file);
+        dir.makeFolder("out");
+        control<QLineEdit>("Text1")->setText(QLatin1String(count));
+        if (repeats)
+            control<QCheckBox>("Check11")->click();
+        pickAndPress("Check8", dir.path() + "in");
+        pickAndPress("Check3", dir.path() + "out");
     }
 
-    QString settingsFile() const { return config.dir.path() + QStringLiteral("/Quenmark/Tarvello.conf"); }
+    // The count as the file on disk holds it this moment, read without
+    // QSettings, whose cache would hide a count that was never written.
+    QString countOnDisk() const {
+        QFile file(config.dir.path() + QStringLiteral("/Quenmark/Tarvello.conf"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (line.startsWith("Text1="))
+                return QString::fromUtf8(line.mid(6));
+        return {};
+    }
 
     void storeCount(const QString& text) {
-        QSettings stored(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
-        stored.setValue(QStringLiteral("Tarvello/Text1"), text);
+        QSettings(QStringLiteral("Quenmark"), QStringLiteral("Tarvello")).setValue(QStringLiteral("Tarvello/Text1"), text);
     }
 
     FreshConfigFolder config;
+    TempDir dir;
     TestFileSystem fileSystem;
     ScriptedDialogs dialogs;
     QtSettingsStore settings{QStringLiteral("Quenmark"), QStringLiteral("Tarvello")};

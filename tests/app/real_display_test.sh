@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Starts the built program in a virtual X server, waits for the window
-# titled "Tarvello", checks its size and closes it; the program must then
-# end by itself and leave its settings file behind.
+# Starts the built program in a virtual X server, waits for the window titled
+# "Tarvello", checks its size and closes it; the program must then end by
+# itself with status 0 and leave its settings file behind.
 set -euo pipefail
-
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -20,17 +19,7 @@ fi
 "$program" &
 pid=$!
 size=$("$here/x11_window.py" Tarvello 30) || { kill "$pid"; exit 1; }
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "the program did not end when its window was closed"
-    kill "$pid"
-    exit 1
-fi
-status=0
-wait "$pid" || status=$?
-[ "$status" -eq 0 ] || { echo "the program ended with status $status"; exit 1; }
+timeout 10 tail --pid="$pid" -f /dev/null || { echo "the program did not end when its window was closed"; kill "$pid"; exit 1; }
+wait "$pid" || { echo "the program ended with status $?"; exit 1; }
 [ "$size" = "513x587" ] || { echo "window size $size, expected 513x587"; exit 1; }
 echo "window $size opened and closed"

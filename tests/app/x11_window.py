@@ -1,48 +1,24 @@
 #!/usr/bin/python3
-"""Finds a top-level window by its exact title in the running X server,
-prints its client size, and closes it the way a window manager would."""
+"""Waits for a mapped top-level window with the given title, prints its size
+and asks it to close, as a window manager's close button does."""
 import sys
 import time
 
 from Xlib import X, display, protocol
 
-
-def find(root, title):
-    for child in root.query_tree().children:
-        if child.get_wm_name() == title:
-            return child
-        found = find(child, title)
-        if found:
-            return found
-    return None
-
-
-def main():
-    title, timeout = sys.argv[1], float(sys.argv[2])
-    screen = display.Display()
-    root = screen.screen().root
-    deadline = time.monotonic() + timeout
-    window = None
-    # A close sent before the window is mapped may be lost, so wait for it
-    # to be viewable as well as named.
-    while window is None:
-        window = find(root, title)
-        if window is not None and window.get_attributes().map_state != X.IsViewable:
-            window = None
-        if window is None:
-            if time.monotonic() > deadline:
-                sys.exit(f"no window titled {title!r} within {timeout} s")
-            time.sleep(0.2)
-    geometry = window.get_geometry()
-    print(f"{geometry.width}x{geometry.height}", flush=True)
-
-    delete = screen.intern_atom("WM_DELETE_WINDOW")
-    message = protocol.event.ClientMessage(
-        window=window, client_type=screen.intern_atom("WM_PROTOCOLS"),
-        data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-    window.send_event(message)
-    screen.flush()
-
-
-if __name__ == "__main__":
-    main()
+title, deadline = sys.argv[1], time.monotonic() + float(sys.argv[2])
+screen = display.Display()
+# With no window manager the program's window is a child of the root. A
+# close sent before it is mapped may be lost.
+while not (windows := [w for w in screen.screen().root.query_tree().children
+                       if w.get_wm_name() == title and w.get_attributes().map_state == X.IsViewable]):
+    if time.monotonic() > deadline:
+        sys.exit(f"no window titled {title!r}")
+    time.sleep(0.2)
+window = windows[0]
+geometry = window.get_geometry()
+print(f"{geometry.width}x{geometry.height}", flush=True)
+close = [screen.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]
+window.send_event(protocol.event.ClientMessage(
+    window=window, client_type=screen.intern_atom("WM_PROTOCOLS"), data=(32, close)))
+screen.flush()
