@@ -11,10 +11,7 @@ namespace {
 // Names are bytes: a Latin-1 name is not found by its UTF-8 spelling.
 TEST(FileProbes, answerForFilesFoldersAndMissingPaths) {
     const test::TempDir dir;
-    const struct {
-        std::string path;
-        bool exists, bad;
-    } cases[] = {
+    const struct { std::string path; bool exists, bad; } cases[] = {
         {dir.write("caf\xe9 100%|x.txt"), true, false},  {dir.path() + "caf\xc3\xa9 100%|x.txt", false, true},
         {dir.path() + "missing/a.txt", false, true}, {"", false, true}, {dir.path(), true, false},
     };
