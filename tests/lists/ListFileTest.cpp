@@ -10,27 +10,19 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-struct Case {
-    std::string bytes;
-    Entries entries;
-};
-
-const Case kCases[] = {
+const struct { std::string bytes; Entries entries; } kCases[] = {
     {"D:\\A\r\nD:\\B\\\r\n", {"D:\\A", "D:\\B\\"}},  // CR LF after the last line adds nothing
     {"/a\r/b", {"/a", "/b"}},                          // a lone CR; the last line without an end
     {"/a\n/b\n", {"/a", "/b", ""}},                    // a final LF adds an empty entry
-    {"/a\rb\n", {"/a", "b", ""}},
+    {"/a\rb\n", {"/a", "b", ""}}, {"/a\r\r\n", {"/a", ""}},
     {" /a \r\n\r\n/b", {" /a ", "", "/b"}},            // blanks kept, a blank line is an entry
-    {"/a\r\r\n", {"/a", ""}},
     {"\xEF\xBB\xBF/a\r\n\xEF\xBB\xBF/b", {"/a", "\xEF\xBB\xBF/b"}},  // only the leading mark goes
-    {"\xEF\xBB", {"\xEF\xBB"}},
-    {"/caf\xe9 100% a|b\r\n", {"/caf\xe9 100% a|b"}},
-    {"", {}},
+    {"\xEF\xBB", {"\xEF\xBB"}}, {"/caf\xe9 100% a|b\r\n", {"/caf\xe9 100% a|b"}}, {"", {}},
 };
 
 TEST(ListFile, cutsLinesAtCrLfCrAndLfWhereverThePiecesEnd) {
     const test::TempDir dir;
-    for (const Case& c : kCases) {
+    for (const auto& c : kCases) {
         const ListFileRead read = ReadListFile(PosixFileSystem(), dir.write("list.txt", c.bytes));
         EXPECT_EQ(read.status, ListFileRead::Status::Read);
         EXPECT_EQ(read.entries, c.entries) << testing::PrintToString(c.bytes);
@@ -47,8 +39,7 @@ TEST(ListFile, cutsLinesAtCrLfCrAndLfWhereverThePiecesEnd) {
 
 TEST(ListFile, aPathThatCannotBeReadGivesItsReasonAndNoEntries) {
     const test::TempDir dir;
-    const ListFileRead missing = ReadListFile(PosixFileSystem(), dir.path() + "missing.txt");
-    EXPECT_EQ(missing.status, ListFileRead::Status::BadCharacters);
+    EXPECT_EQ(ReadListFile(PosixFileSystem(), dir.path() + "missing.txt").status, ListFileRead::Status::BadCharacters);
     const ListFileRead folder = ReadListFile(PosixFileSystem(), dir.makeFolder("lists"));
     EXPECT_EQ(folder.status, ListFileRead::Status::Unreadable);
     EXPECT_EQ(folder.reason, "Is a directory");
