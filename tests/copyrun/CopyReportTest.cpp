@@ -2,28 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace tarvello {
 namespace {
 
-const CopyOutcome kCopied{CopyOutcome::Status::Copied, {}};
-
-CopyOutcome Failed(std::string reason) {
-    return {CopyOutcome::Status::Failed, std::move(reason)};
-}
-
-PlanEntry Entry(int number) {
-    return {"/src/" + std::to_string(number), "/dst/" + std::to_string(number)};
-}
+CopyOutcome Failed(std::string reason) { return {CopyOutcome::Status::Failed, std::move(reason)}; }
+PlanEntry Entry(std::size_t number) { return {"/src/" + std::to_string(number), "/dst/" + std::to_string(number)}; }
 
 TEST(CopyReport, failuresFlushesAndReplacedCopies_namedAfterDone) {
     CopyReport report;
     report.add(Entry(1), Failed("No space left on device"));
-    report.add(Entry(2), kCopied);
+    report.add(Entry(2), {});
     report.add(Entry(3), {CopyOutcome::Status::SameFile, "source and target are the same file"});
-    report.add(Entry(2), kCopied);
+    report.add(Entry(2), {});
     report.addFlushFailure({"/dst/", "Input/output error"});
     EXPECT_EQ(report.message(),
               "Done.\n\n2 of 4 entries could not be copied:\n"
@@ -36,18 +26,14 @@ TEST(CopyReport, failuresFlushesAndReplacedCopies_namedAfterDone) {
 
 TEST(CopyReport, manyFailures_listsTheFirstAndCountsTheRest) {
     CopyReport report;
-    const int failures = static_cast<int>(CopyReport::kListed) + 3;
-    for (int number = 1; number <= failures; ++number)
-        report.add(Entry(number), Failed("gone"));
-    report.add(Entry(failures + 1), kCopied);
-
+    const std::size_t failures = CopyReport::kListed + 3;
+    for (std::size_t number = 1; number <= failures + 1; ++number)
+        report.add(Entry(number), number <= failures ? Failed("gone") : CopyOutcome{});
     const std::string message = report.message();
-    EXPECT_NE(message.find(std::to_string(failures) + " of " + std::to_string(failures + 1) + " entries"),
-              std::string::npos);
     const std::string last = std::to_string(CopyReport::kListed);
-    EXPECT_NE(message.find("/src/" + last + " -> /dst/" + last + ": gone"), std::string::npos);
-    EXPECT_EQ(message.find("/src/" + std::to_string(CopyReport::kListed + 1) + " "), std::string::npos);
-    EXPECT_TRUE(message.ends_with("\nand 3 more.")) << message;
+    EXPECT_TRUE(message.starts_with("Done.\n\n" + std::to_string(failures) + " of " + std::to_string(failures + 1) +
+                                    " entries could not be copied:\n/src/1 -> ")) << message;
+    EXPECT_TRUE(message.ends_with("/src/" + last + " -> /dst/" + last + ": gone\nand 3 more.")) << message;
 }
 
 }  // namespace
