@@ -1,166 +1,109 @@
 #include "plan/BuildPlan.h"
-#include "plan/NumberedName.h"
-#include "plan/PickRandomFiles.h"
 
+#include "plan/FakeFolders.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/system/MersenneRandomSource.h"
-#include "support/EmptyFileSystem.h"
 #include "support/PlanEntries.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <map>
-#include <numeric>
 
 namespace tarvello {
 namespace {
 
 using test::ScriptedRandom;
 using Entries = std::vector<std::string>;
-constexpr std::size_t kMost = std::numeric_limits<std::size_t>::max();
-const double kJustBelowOne = std::nextafter(1.0, 0.0);
+using Lines = std::vector<PlanEntry>;
 
-// Listings by the exact folder text: a folder asked for without its final separator lists nothing.
-struct FakeFolders final : test::EmptyFileSystem {
-    explicit FakeFolders(std::map<std::string, Entries> listings) : folders(std::move(listings)) {}
-    void forEachFile(const std::string& folder, const std::function<void(std::string_view)>& visit) const override {
-        if (const auto found = folders.find(folder); found != folders.end())
-            for (const std::string& name : found->second)
-                visit(name);
-    }
-    std::map<std::string, Entries> folders;
-};
+TEST(BuildPlan, sendsEachPickToEveryDestinationInListOrder) {
+    const test::FakeFolders fs({{"C:\\Pics\\", {"a.jpg", "b.jpg", "c.jpg"}}});
+    const Entries sources{"C:\\Pics"};
+    const Entries destinations{"E:\\Out", "F:\\", ""};  // the empty entry is the root
+    ScriptedRandom random{0.9, 0.0};                   // c.jpg, then a.jpg
 
-// A folder given twice counts twice, in listing order; a missing folder and a file list
-// nothing; the empty entry is the root. Names a text form of the plan could misread
-// ("|", "%", the Summary's joining words, not UTF-8) go through whole; a repeat is numbered.
-TEST(BuildPlan, sendsEachPickToEveryDestinationInListOrderUnderItsExactName) {
-    const std::string text = "a|b 100% will be copied to y", odd = "\xff\xfe.bin", odd1 = "\xff\xfe" "1.bin";
-    const FakeFolders fs({{"C:\\In\\", {odd, text}}, {"\\", {"boot.ini"}}});
-    const std::string in = "C:\\In\\";
-    const Entries sources{"C:\\In", "C:\\Missing", in + odd, "", in}, destinations{"E:\\Out", "F:\\"};
-    ScriptedRandom random{0.0, 0.5, 0.9, 0.0};
-    EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 4.0, true}, '\\')),
-              (std::vector<PlanEntry>{{in + odd, "E:\\Out\\" + odd}, {in + odd, "F:\\" + odd},
-                                      {"\\boot.ini", "E:\\Out\\boot.ini"}, {"\\boot.ini", "F:\\boot.ini"},
-                                      {in + text, "E:\\Out\\" + text}, {in + text, "F:\\" + text},
-                                      {in + odd, "E:\\Out\\" + odd1}, {in + odd, "F:\\" + odd1}}));
+    EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 2.0, false}, '\\')),
+              (Lines{{"C:\\Pics\\c.jpg", "E:\\Out\\c.jpg"},
+                    {"C:\\Pics\\c.jpg", "F:\\c.jpg"},
+                    {"C:\\Pics\\c.jpg", "\\c.jpg"},
+                    {"C:\\Pics\\a.jpg", "E:\\Out\\a.jpg"},
+                    {"C:\\Pics\\a.jpg", "F:\\a.jpg"},
+                    {"C:\\Pics\\a.jpg", "\\a.jpg"}}));
 }
 
-// A budget or a per-folder chance cannot know the plan's size before the draw; the
-// bound must hold all the same. Otherwise it is known before any number is drawn.
-TEST(BuildPlan, refusesAPlanPastTheBoundUnderEveryRule) {
-    const struct { std::size_t picks, destinations; bool exceeds; } bounds[] = {
+// Names a text form of the plan could misread, on a real disk: a trailing
+// "%", "|", the Summary's joining words, and bytes that are not UTF-8. Each
+// is drawn twice, so the second copy is numbered.
+TEST(BuildPlan, plansAwkwardNamesExactly) {
+    const std::map<std::string, std::string> numbered{
+        {"100%", "100%1"}, {"a|b.txt", "a|b1.txt"}, {"x will be copied to y", "x will be copied to y1"},
+        {"\xff\xfe.bin", "\xff\xfe" "1.bin"},
+    };
+    const test::TempDir in;
+    const test::TempDir out;
+    for (const auto& [name, _] : numbered)
+        in.write(name);
+    const PosixFileSystem fs;
+    Entries listed;
+    fs.forEachFile(in.path(), [&](std::string_view name) { listed.emplace_back(name); });
+
+    ScriptedRandom random;
+    Lines expected;
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+            random.numbers.push_back((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
+            expected.push_back({in.path() + listed[i], out.path() + (round == 0 ? listed[i] : numbered.at(listed[i]))});
+        }
+    }
+    const Entries sources{in.path()};
+    const Entries destinations{out.path()};
+    EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 8.0, true}, '/')), expected);
+}
+
+TEST(BuildPlan, refusesAPlanPastTheBoundBeforeDrawing) {
+    constexpr std::size_t kMost = std::numeric_limits<std::size_t>::max();
+    const struct {
+        std::size_t picks, destinations;
+        bool exceeds;
+    } cases[] = {
         {10'000'000, 1, false}, {10'000'001, 1, true},    {3'333'333, 3, false}, {3'333'334, 3, true},
-        {1, 10'000'001, true},  {kMost / 2 + 1, 2, true}, {0, kMost, false},     {kMost, 0, false}};
-    for (const auto& c : bounds)
+        {1, 10'000'001, true},  {kMost / 2 + 1, 2, true}, {0, kMost, false},     {kMost, 0, false},
+    };
+    for (const auto& c : cases)
         EXPECT_EQ(ExceedsPlanBound(c.picks, c.destinations), c.exceeds) << c.picks << " to " << c.destinations;
 
+    const test::FakeFolders fs({{"/in/", {"a", "b", "c"}}});
+    const Entries sources{"/in/"};
+    const Entries destinations{"/1", "/2", "/3"};
+    ScriptedRandom random;
+    EXPECT_EQ(BuildPlan(fs, random, {sources, destinations, 3'333'334.0, true}, '/'), std::nullopt);
+    EXPECT_EQ(random.taken, 0);
+}
+
+// A budget or a per-folder chance cannot know the plan's size before the
+// draw; the bound must hold all the same, and no destinations draw nothing.
+TEST(BuildPlan, holdsTheBoundUnderEveryRule) {
     test::TempDir dir;
     dir.write("in/empty", "");  // 0 bytes: fits any budget, again and again
     const PosixFileSystem fs;
-    const Entries sources{dir.path() + "in"}, many(10'000, dir.path() + "out");  // a bound of 1,000 picks
+    const Entries sources{dir.path() + "in"};
+    const Entries many(10'000, dir.path() + "out");  // a bound of 1,000 picks
     SelectionRules budget, perFolder;
     budget.budget = 0;
     perFolder.perFolder = true;
-    const struct { Entries destinations; SelectionRules rules; std::optional<std::size_t> lines; } cases[] = {
-        {many, budget, std::nullopt}, {many, perFolder, std::nullopt}, {{}, budget, 0}, {{}, {}, 0}};
-    MersenneRandomSource random;
+    const struct {
+        Entries destinations;
+        SelectionRules rules;
+        std::optional<std::size_t> lines;
+    } cases[] = {{many, budget, std::nullopt}, {many, perFolder, std::nullopt}, {{}, budget, 0}, {{}, {}, 0}};
     for (const auto& c : cases) {
+        MersenneRandomSource random;
         const auto plan = BuildPlan(fs, random, {sources, c.destinations, 1e12, true, nullptr, c.rules}, '/');
         EXPECT_EQ(plan ? std::optional(plan->size()) : std::nullopt, c.lines) << c.destinations.size();
     }
-    ScriptedRandom none;  // fails the test on any draw
-    EXPECT_EQ(BuildPlan(fs, none, {sources, many, 1001.0, true}, '/'), std::nullopt);
-}
-
-TEST(PickRandomFiles, drawsTheWholePartOfTheCountFromIndicesBelowTheCandidates) {
-    const std::pair<double, std::size_t> counts[] = {
-        {0.5, 0}, {-3.0, 0}, {std::nan(""), 0}, {1.0, 1}, {2.9, 2}, {3.0, 3}, {1e300, kMost}, {INFINITY, kMost}};
-    for (const auto& [requested, draws] : counts)
-        EXPECT_EQ(DrawCount(requested), draws) << "N = " << requested;
-    EXPECT_EQ(DrawnIndex(0.5, 3), 1u);
-    EXPECT_EQ(DrawnIndex(kJustBelowOne, 1'000'001), 1'000'000u);
-    EXPECT_EQ(DrawnIndex(1.0, 3), 2u);  // single-precision generators round up to 1.0 now and then
-}
-
-TEST(PickRandomFiles, drawsExactlyTheScriptedPicks) {
-    const struct { const char* what; std::size_t candidates; double requested; bool repeats;
-                   std::vector<double> numbers; std::vector<Pick> expected; } cases[] = {
-        {"N = 2.9 draws two", 3, 2.9, false, {0.0, 0.0}, {{0, 0}, {1, 0}}},
-        {"repeats count per candidate", 3, 5.0, true, {0.1, 0.7, 0.0, 0.9, 0.05},
-         {{0, 0}, {2, 0}, {0, 1}, {2, 1}, {0, 2}}},
-        {"N > F without repeats takes all, drawing nothing", 3, 3.5, false, {}, {{0, 0}, {1, 0}, {2, 0}}},
-        {"N below 1", 3, 0.5, true, {}, {}}, {"no candidates", 0, 4.0, true, {}, {}}};
-    for (const auto& c : cases) {
-        ScriptedRandom random;  // an unscripted draw fails the test
-        random.numbers.assign(c.numbers.begin(), c.numbers.end());
-        EXPECT_EQ(PickRandomFiles(random, c.candidates, c.requested, c.repeats), c.expected) << c.what;
-        EXPECT_EQ(PickCount(c.candidates, c.requested, c.repeats), c.expected.size()) << c.what;
-    }
-}
-
-// A plain vector of positions, erased from, is slow but plainly right: the fast
-// pool must agree with it number for number, the edges 0 and just below 1 mixed in.
-TEST(PickRandomFiles, withoutRepeatsAgreesWithAVectorErasePool) {
-    MersenneRandomSource uniform;
-    uniform.seed(3.0);
-    for (const std::size_t size : {1, 2, 3, 7, 8, 9, 63, 64, 65, 1023, 1024, 1025, 5000}) {
-        for (int round = 0; round < 25; ++round) {
-            std::vector<std::size_t> pool(size);
-            std::iota(pool.begin(), pool.end(), std::size_t{0});
-            ScriptedRandom random;
-            std::vector<Pick> expected;
-            const std::size_t draws = round % 2 == 0 ? size : (size + 1) / 2;
-            for (std::size_t i = 0; i < draws; ++i) {
-                double r = uniform.next();
-                r = r < 0.1 ? kJustBelowOne : r < 0.15 ? 0.0 : r;
-                random.numbers.push_back(r);
-                const auto position = pool.begin() + static_cast<std::ptrdiff_t>(DrawnIndex(r, pool.size()));
-                expected.push_back({*position, 0});
-                pool.erase(position);
-            }
-            ASSERT_EQ(PickRandomFiles(random, size, static_cast<double>(draws), false), expected)
-                << size << " candidates, round " << round;
-        }
-    }
-}
-
-// A folder of 3 files listed with one of 97: a draw that chose a folder
-// first and then a file in it would favour the small folder's files.
-TEST(PickRandomFiles, everyFileIsPickedAboutEquallyOften) {
-    FakeFolders fs({{"/small/", {"0", "1", "2"}}, {"/large/", {}}});
-    for (int i = 3; i < 100; ++i)
-        fs.folders["/large/"].push_back(std::to_string(i));
-    const Entries sources{"/small", "/large"}, destinations{"/out"};
-    // 100,000 picks either way: one long plan with repeats, many short ones without.
-    for (const auto& [requested, repeats, plans] : {std::tuple{100'000.0, true, 1}, {10.0, false, 10'000}}) {
-        MersenneRandomSource random;
-        random.seed(20240611.0);
-        std::map<std::string, double> counts;
-        for (int round = 0; round < plans; ++round)
-            for (const PlanEntry& entry : test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, requested, repeats}, '/')))
-                counts[entry.source] += 1.0;
-        ASSERT_EQ(counts.size(), 100u);
-        double chiSquare = 0.0;
-        for (const auto& [path, count] : counts)
-            chiSquare += (count - 1000.0) * (count - 1000.0) / 1000.0;
-        // With 99 degrees of freedom the statistic has mean 99 and deviation
-        // 14; 200 lies seven deviations out, a folder-first draw in the thousands.
-        EXPECT_LT(chiSquare, 200.0) << (repeats ? "with repeats" : "without repeats");
-    }
-}
-
-TEST(NumberedName, putsTheRepeatBeforeTheLastDotOrAtTheEnd) {
-    const std::tuple<const char*, std::size_t, const char*> cases[] = {
-        {"a.jpg", 0, "a.jpg"}, {"a.jpg", 12, "a12.jpg"}, {"archive.tar.gz", 1, "archive.tar1.gz"},
-        {".profile", 1, "1.profile"}, {"README", 2, "README2"}, {"100%", 1, "100%1"}, {"dot.", 3, "dot3."}};
-    for (const auto& [name, repeat, numbered] : cases)
-        EXPECT_EQ(NumberedName(name, repeat), numbered) << name << " repeat " << repeat;
 }
 
 }  // namespace
