@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <optional>
+
 namespace tarvello::test {
 namespace {
 
@@ -15,7 +17,7 @@ std::string CursorFile() {
     image.fill(Qt::red);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "ICO");
+    EXPECT_TRUE(image.save(&buffer, "ICO"));
     std::string bytes = buffer.data().toStdString();
     bytes[2] = 2;
     bytes[10] = 5;
@@ -29,11 +31,11 @@ std::string CursorFile() {
 // their own keep whatever was last shown.
 TEST_F(Form1Pointer, handOverButtonsArrowOverBackgroundAndListsOthersKeepTheLast) {
     fileSystem.programFolderPath = dir.path().substr(0, dir.path().size() - 1);
-    const std::pair<const char*, Qt::CursorShape> cursorFiles[] = {
-        {nullptr, Qt::PointingHandCursor}, {"not a cursor", Qt::PointingHandCursor}, {"", Qt::BitmapCursor}};
+    const std::pair<std::optional<std::string>, Qt::CursorShape> cursorFiles[] = {
+        {std::nullopt, Qt::PointingHandCursor}, {"not a cursor", Qt::PointingHandCursor}, {CursorFile(), Qt::BitmapCursor}};
     for (const auto& [bytes, shape] : cursorFiles) {
         if (bytes)
-            dir.write("HAND-M.CUR", *bytes ? bytes : CursorFile());
+            dir.write("HAND-M.CUR", *bytes);
         form.reset();
         showForm();
         QTest::mouseMove(form.get(), QPoint(3, 3));
