@@ -97,12 +97,16 @@ TEST(BuildPlan, holdsTheBoundUnderEveryRule) {
     const struct {
         Entries destinations;
         SelectionRules rules;
+        double requested;
         std::optional<std::size_t> lines;
-    } cases[] = {{many, budget, std::nullopt}, {many, perFolder, std::nullopt}, {{}, budget, 0}, {{}, {}, 0}};
+    } cases[] = {
+        {many, budget, 1000, 10'000'000}, {many, budget, 1001, std::nullopt}, {many, perFolder, 1e12, std::nullopt},
+        {{}, budget, 1e12, 0}, {{}, {}, 1e12, 0},
+    };
     for (const auto& c : cases) {
         MersenneRandomSource random;
-        const auto plan = BuildPlan(fs, random, {sources, c.destinations, 1e12, true, nullptr, c.rules}, '/');
-        EXPECT_EQ(plan ? std::optional(plan->size()) : std::nullopt, c.lines) << c.destinations.size();
+        const auto plan = BuildPlan(fs, random, {sources, c.destinations, c.requested, true, nullptr, c.rules}, '/');
+        EXPECT_EQ(plan ? std::optional(plan->size()) : std::nullopt, c.lines) << c.requested;
     }
 }
 

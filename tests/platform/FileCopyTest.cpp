@@ -70,13 +70,6 @@ TEST(ReplaceFile, copiesBytesTimeAndPermissionsOverAnyTarget) {
     EXPECT_EQ(NamesIn(dir.path() + "dst"), names);
 }
 
-// Its size says 0: a copy that trusts the size copies nothing.
-TEST(ReplaceFile, copiesContentThatExistsOnlyWhenRead) {
-    test::TempDir dir;
-    EXPECT_EQ(ReplaceFile("/proc/version", dir.path() + "version").status, Status::Copied);
-    EXPECT_EQ(ReadBytes(dir.path() + "version"), ReadBytes("/proc/version"));
-}
-
 // Each fault starts from src/file and an old target dst/old, and must end
 // with both as they were and no temporary file anywhere.
 class ReplaceFileFault : public ::testing::Test {
