@@ -2,11 +2,9 @@
 // under a hidden name, and no ":" in names. Needs root for the loop device.
 
 #include "platform/posix/FileCopy.h"
-#include "platform/posix/TempFile.h"
 
 #include "support/TempDir.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -75,22 +73,6 @@ TEST_F(ExfatCopy, copiesThroughAHiddenNameAndRefusesAColonCleanly) {
     EXPECT_EQ(colon.status, CopyOutcome::Status::Failed);
     EXPECT_FALSE(colon.reason.empty());  // the driver's own errno, which differs between drivers
     EXPECT_EQ(NamesIn(mount_), (std::set<std::string>{"movie", "new"}));
-}
-
-TEST_F(ExfatCopy, endedInTheMiddle_removesTheHiddenCopyAndKeepsTheOldTarget) {
-    const pid_t child = fork();
-    if (child == 0) {
-        ReplaceFile(source, oldTarget, [] {
-            RemoveUnfinishedTempFiles();  // as the program does when its window closes
-            _exit(0);
-        });
-        _exit(1);
-    }
-    int exitStatus = 0;
-    waitpid(child, &exitStatus, 0);
-    EXPECT_EQ(exitStatus, 0);
-    EXPECT_EQ(ReadBytes(oldTarget), "old");
-    EXPECT_EQ(NamesIn(mount_), std::set<std::string>{"movie"});
 }
 
 }  // namespace

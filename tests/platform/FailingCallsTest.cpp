@@ -4,6 +4,7 @@
 
 #include "platform/posix/FileCopy.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/StopSignals.h"
 
 #include "support/TempDir.h"
 
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
 #include <cstring>
 
@@ -125,6 +127,21 @@ TEST(FailingCalls, aReplacementThatFailsAtAnyStepLeavesTheFolderAsItWas) {
         EXPECT_EQ(test::ReadBytes(dir.path() + "dst/old"), "old") << c.what;
         EXPECT_EQ(test::NamesIn(dir.path() + "dst"), Names{"old"}) << c.what;
     }
+}
+
+// Where the copy in the making has a name, a stop signal must take it away.
+TEST(FailingCalls, aStopSignalInTheMiddleOfANamedCopyLeavesOnlyTheOldTarget) {
+    const test::TempDir dir;
+    const std::string source = dir.write("src/file", std::string(300'000, 's'));
+    const std::string target = dir.write("dst/old", "old");
+    failing.noUnnamedFiles = true;
+    EXPECT_EXIT({
+        StopSignals stop;
+        ReplaceFile(source, target, [&] { raise(SIGINT); stop.yield(); });
+    }, testing::ExitedWithCode(130), "");
+    failing = {};
+    EXPECT_EQ(test::ReadBytes(target), "old");
+    EXPECT_EQ(test::NamesIn(dir.path() + "dst"), Names{"old"});
 }
 
 TEST(FailingCalls, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
