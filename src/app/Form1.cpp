@@ -116,8 +116,6 @@ Form1::~Form1() {
     delete ListView3;
 }
 
-double Form1::progressPercent() const { return ProgressBar1->percent(); }
-
 void Form1::createControls() {
     const QFont listFont = ArialBold(9);
     const QFont buttonFont = ArialBold(11.25);

@@ -36,7 +36,6 @@ public:
     ~Form1() override;
 
     int pointerState() const { return pointerState_; }
-    double progressPercent() const;
     const PathList& sourceList() const { return sources_; }
     const PathList& destinationList() const { return destinations_; }
     const Plan& summary() const { return *summary_.plan(); }

@@ -14,7 +14,6 @@ PercentProgressBar::PercentProgressBar(QWidget* parent) : QProgressBar(parent) {
 }
 
 void PercentProgressBar::setPercent(double percent) {
-    percent_ = percent;
     setValue(static_cast<int>(std::lround(percent / 100.0 * kSteps)));
 }
 

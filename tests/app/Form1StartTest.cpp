@@ -3,7 +3,7 @@
 #include "platform/qt/QtProgramEnd.h"
 #include "support/PlanEntries.h"
 
-#include <gmock/gmock.h>
+#include <QProgressBar>
 
 #include <filesystem>
 
@@ -17,8 +17,8 @@ protected:
 
 // The plan keeps what it was drawn from: with the lists cleared and the
 // folder changed on disk it copies the three numbered copies of the one file.
-// Before each entry the bar moves on by that entry's share, unrounded, under
-// an hourglass that outlasts moves over the buttons; "Done." shows with the
+// Before each entry the bar moves on by that entry's share, to a hundredth of
+// a percent, under an hourglass that outlasts moves over the buttons; "Done." shows with the
 // bar full, then the bar and pointer are reset.
 TEST_F(Form1Start, copiesThePlanAsDrawnWhileTheBarStepsByEachEntrysShare) {
     drawPlan({"a.jpg"}, "3", true);
@@ -29,26 +29,27 @@ TEST_F(Form1Start, copiesThePlanAsDrawnWhileTheBarStepsByEachEntrysShare) {
     dir.write("in/a.jpg", "a.jpg");
     dir.write("in/c.jpg");
     ASSERT_EQ(EntriesOf(form->summary()), drawn);
-    std::vector<double> seen;
+    const auto* bar = control<QProgressBar>("ProgressBar1");
+    std::vector<int> seen;
     events.onYield = [&](int yield) {
         if (yield == 1)
             return;
         moveOver("Check12");
         EXPECT_EQ(form->pointerState(), kPointerBusy);
-        if (seen.empty() || seen.back() != form->progressPercent())
-            seen.push_back(form->progressPercent());
+        if (seen.empty() || seen.back() != bar->value())
+            seen.push_back(bar->value());
     };
     dialogs.onMessage = [&](const std::string&) {
         EXPECT_EQ(form->pointerState(), kPointerBusy);
-        EXPECT_DOUBLE_EQ(form->progressPercent(), 100.0);
+        EXPECT_EQ(bar->value(), bar->maximum());
     };
     press("Check2");
-    EXPECT_THAT(seen, testing::Pointwise(testing::DoubleEq(), std::vector<double>{100.0 / 3, 200.0 / 3, 100.0}));
+    EXPECT_EQ(seen, (std::vector<int>{3333, 6667, 10000}));
     EXPECT_EQ(NamesIn(dir.path() + "out"), (std::set<std::string>{"a.jpg", "a1.jpg", "a2.jpg"}));
     for (const PlanEntry& entry : drawn)
         EXPECT_EQ(ReadBytes(entry.target), "a.jpg") << entry.target;
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Done."});
-    EXPECT_DOUBLE_EQ(form->progressPercent(), 0.0);
+    EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(form->pointerState(), kPointerDefault);
 }
 
