@@ -27,8 +27,8 @@ done <<EOF2
 -s $t/in -d $t/out -b 12X|2|invalid size '12X'
 -s $t/in -d $t/out -n|2|option '-n' needs a value
 -s $t/in|2|no destination given
--s $t/in -d $t/out --seed -1|2|invalid seed
--s $t/in -d $t/out -n 0|0|^No files added.$
+-s $t/in -d $t/out --seed 9007199254740993|2|invalid seed
+-s $t/in -d $t/out -n 0 --seed 9007199254740992|0|^No files added.$
 -s $t/in -d $t/out -e wav|0|^No files added.$
 -S $t/nope.txt -d $t/out|1|nope.txt: File not found
 EOF2
