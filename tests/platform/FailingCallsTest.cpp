@@ -25,6 +25,7 @@ struct Failures {
     bool noUnnamedFiles = false;  // as on exFAT and FAT sticks
     int writeError = 0;           // for files open for writing only: the copies
     int closeError = 0;
+    int renameError = 0;
     int readdirAfter = -1;        // visible names read before the read fails
 };
 Failures failing;
@@ -37,6 +38,7 @@ extern "C" {
 int __real_close(int fd);
 int __real_openat(int dirFd, const char* path, int flags, ...);
 ssize_t __real_write(int fd, const void* data, size_t size);
+int __real_renameat(int fromFd, const char* from, int toFd, const char* to);
 dirent* __real_readdir(DIR* dir);
 
 int __wrap_close(int fd) {
@@ -69,6 +71,14 @@ ssize_t __wrap_write(int fd, const void* data, size_t size) {
         return -1;
     }
     return __real_write(fd, data, size);
+}
+
+int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {
+    if (failing.renameError != 0) {
+        errno = failing.renameError;
+        return -1;
+    }
+    return __real_renameat(fromFd, from, toFd, to);
 }
 
 dirent* __wrap_readdir(DIR* dir) {
@@ -106,6 +116,8 @@ TEST(FailingCalls, aReplacementThatFailsAtAnyStepLeavesTheFolderAsItWas) {
         {"close after the link beside the old target", {.closeError = EIO}, "old", EIO},
         {"close before the rename into a new target's place", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO},
         {"close before the rename over the old target", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC},
+        {"rename over the old target", {.renameError = EACCES}, "old", EACCES},
+        {"rename into a new target's place, named", {.noUnnamedFiles = true, .renameError = EIO}, "new", EIO},
         {"write of a copy made by reads and writes", {.writeError = ENOSPC}, "old", ENOSPC, "/proc/version"},
     };
     for (const auto& c : cases) {

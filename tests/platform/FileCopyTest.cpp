@@ -14,7 +14,6 @@
 #include <cstring>
 #include <set>
 #include <string>
-#include <utility>
 
 namespace tarvello {
 namespace {
@@ -155,24 +154,6 @@ TEST_F(ReplaceFileFault, aProcessKilledInTheMiddleLeavesTheOldTargetAndNoPartial
     const int status = ReplaceInChild(oldTarget, [] {}, [] { raise(SIGKILL); });
     EXPECT_TRUE(WIFSIGNALED(status));
     ExpectNothingLost();
-}
-
-// A folder put in the old target's place during the copy makes the final
-// rename fail: the copy goes, the folder stays as it is.
-TEST_F(ReplaceFileFault, aRenameThatFailsAtTheLastStepLeavesNoCopyBehind) {
-    bool swapped = false;
-    const CopyOutcome outcome = ReplaceFile(source, oldTarget, [&] {
-        if (!std::exchange(swapped, true)) {
-            unlink(oldTarget.c_str());
-            dir.write("dst/old/inner", "kept");
-        }
-    });
-    if (!swapped)
-        GTEST_SKIP() << "the file system cloned the file in one step";
-    EXPECT_EQ(outcome.status, Status::Failed);
-    EXPECT_EQ(outcome.reason, std::strerror(EISDIR));
-    EXPECT_EQ(NamesIn(dir.path() + "dst"), Names{"old"});
-    EXPECT_EQ(NamesIn(oldTarget), Names{"inner"});
 }
 
 }  // namespace
