@@ -88,7 +88,13 @@ mkdir "$t/lf"; printf 'z' >"$t/lf/x
 y.jpg"
 check "-0 line" "$t/lf/x
 y.jpg will be copied to $t/out/x
-y.jpg" "$("$cli" --dry-run -0 -s "$t/lf" -d "$t/out" | tr '\0' '#' | sed 's/#$//')"
+y.jpg#" "$("$cli" --dry-run -0 -s "$t/lf" -d "$t/out" | tr '\0' '#')"
+
+# In a terminal the progress line shows on stderr, unless -q.
+for quiet in "" -q; do
+    shown=$(script -qec "$cli $quiet -s $t/in -d $t/out2 2>&1 >/dev/null" /dev/null | grep -c '3 of 3 files')
+    check "progress line with '$quiet'" "$([ -z "$quiet" ] && echo 1 || echo 0)" "$shown"
+done
 
 # Ctrl-C inside a large copy: exit 130, no temporary file, the old target
 # intact or wholly replaced.
