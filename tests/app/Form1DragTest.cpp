@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTreeView>
 #include <QUrl>
 
@@ -44,15 +45,16 @@ protected:
     QTreeView* view = nullptr;
 };
 
-// Local files and folders are appended with their exact bytes; text and web
-// addresses are refused; a drop does not redraw the plan.
+// Local files and folders are appended with their exact bytes; text, web
+// addresses and files of other hosts are refused; a drop does not redraw the plan.
 TEST_F(Form1Drag, dropsAppendLocalFilesWithTheirExactBytes) {
     pickAndPress("Check8", dir.path());
     const Entries files{dir.write("b.jpg"), dir.write("caf\xff.jpg"), dir.makeFolder("sub")};
     EXPECT_TRUE(drop({files[0], files[1], files[2] + "/"}));
     QMimeData text, web;
     text.setText(QStringLiteral("/etc/passwd"));
-    web.setUrls({QUrl(QStringLiteral("https://example.org/a.jpg"))});
+    web.setUrls({QUrl(QStringLiteral("https://example.org/a.jpg")), QUrl(QStringLiteral("urn:isbn:1")),
+                 QUrl(QStringLiteral("file://elsewhere/a.jpg"))});
     EXPECT_FALSE(drop({}, std::move(text)));
     EXPECT_FALSE(drop({}, std::move(web)));
     EXPECT_EQ(form->sourceList().entries(), (Entries{dir.path(), files[0], files[1], files[2]}));
@@ -75,12 +77,17 @@ TEST_F(Form1Drag, aPickedEntryTradesPlacesWithEachEntryThePointerPasses) {
         press("Check4");
         drop(c.start);
         mouse(QEvent::MouseButtonPress, 0);
+        QSignalSpy changes(view->model(), &QAbstractItemModel::dataChanged);
         EXPECT_EQ(view->viewport()->cursor().shape(), Qt::ClosedHandCursor);
         for (const int row : c.moves)
             mouse(QEvent::MouseMove, row);
         mouse(QEvent::MouseButtonRelease, c.moves.back());
         QTest::mouseMove(view->viewport(), view->visualRect(view->model()->index(0, 0)).center());  // released
         EXPECT_EQ(form->sourceList().entries(), c.end);
+        for (int row = 0; row < int(c.end.size()); ++row)  // each row that changed is repainted
+            EXPECT_TRUE(c.start[row] == c.end[row] || std::ranges::any_of(changes, [&](const QList<QVariant>& change) {
+                            return change[0].toModelIndex().row() <= row && row <= change[1].toModelIndex().row();
+                        })) << row;
         EXPECT_EQ(view->currentIndex().row(), c.moves.back());
         EXPECT_FALSE(view->viewport()->testAttribute(Qt::WA_SetCursor));
     }
