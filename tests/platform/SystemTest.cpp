@@ -1,8 +1,10 @@
 #include "platform/system/MersenneRandomSource.h"
+#include "platform/system/SystemClock.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tarvello {
@@ -27,6 +29,20 @@ TEST(MersenneRandomSource, sameSeedSameNumbersOtherSeedOtherNumbers) {
 TEST(MersenneRandomSource, drawsFinerThanSinglePrecision) {
     const std::vector<double> draws = Draws(7.0, 4096);
     EXPECT_TRUE(std::none_of(draws.begin(), draws.end(), [](double d) { return static_cast<float>(d) == d; }));
+}
+
+// A copy yields every 20 ms by the steady clock, and the seed takes the
+// time of day to the fraction: neither may step by whole seconds.
+TEST(SystemClock, bothClocksCarryTheFractionOfASecond) {
+    const SystemClock clock;
+    for (const auto read : {&SystemClock::steadySeconds, &SystemClock::secondsSinceMidnight}) {
+        bool fraction = false;
+        for (int i = 0; i < 100 && !fraction; ++i) {
+            const double seconds = (clock.*read)();
+            fraction = seconds != std::floor(seconds);
+        }
+        EXPECT_TRUE(fraction);
+    }
 }
 
 }  // namespace
