@@ -46,7 +46,8 @@ protected:
 };
 
 // Local files and folders are appended with their exact bytes; text, web
-// addresses and files of other hosts are refused; a drop does not redraw the plan.
+// addresses and files of other hosts are refused; a drop does not redraw the
+// plan.
 TEST_F(Form1Drag, dropsAppendLocalFilesWithTheirExactBytes) {
     pickAndPress("Check8", dir.path());
     const Entries files{dir.write("b.jpg"), dir.write("caf\xff.jpg"), dir.makeFolder("sub")};
@@ -84,10 +85,13 @@ TEST_F(Form1Drag, aPickedEntryTradesPlacesWithEachEntryThePointerPasses) {
         mouse(QEvent::MouseButtonRelease, c.moves.back());
         QTest::mouseMove(view->viewport(), view->visualRect(view->model()->index(0, 0)).center());  // released
         EXPECT_EQ(form->sourceList().entries(), c.end);
-        for (int row = 0; row < int(c.end.size()); ++row)  // each row that changed is repainted
-            EXPECT_TRUE(c.start[row] == c.end[row] || std::ranges::any_of(changes, [&](const QList<QVariant>& change) {
-                            return change[0].toModelIndex().row() <= row && row <= change[1].toModelIndex().row();
-                        })) << row;
+        const auto repainted = [&](int row) {
+            return std::ranges::any_of(changes, [&](const QList<QVariant>& change) {
+                return change[0].toModelIndex().row() <= row && row <= change[1].toModelIndex().row();
+            });
+        };
+        for (int row = 0; row < int(c.end.size()); ++row)
+            EXPECT_TRUE(c.start[row] == c.end[row] || repainted(row)) << "row " << row << " left stale";
         EXPECT_EQ(view->currentIndex().row(), c.moves.back());
         EXPECT_FALSE(view->viewport()->testAttribute(Qt::WA_SetCursor));
     }

@@ -18,8 +18,8 @@ protected:
 // The plan keeps what it was drawn from: with the lists cleared and the
 // folder changed on disk it copies the three numbered copies of the one file.
 // Before each entry the bar moves on by that entry's share, to a hundredth of
-// a percent, under an hourglass that outlasts moves over the buttons; "Done." shows with the
-// bar full, then the bar and pointer are reset.
+// a percent, under an hourglass that outlasts moves over the buttons; "Done."
+// shows with the bar full, then the bar and pointer are reset.
 TEST_F(Form1Start, copiesThePlanAsDrawnWhileTheBarStepsByEachEntrysShare) {
     drawPlan({"a.jpg"}, "3", true);
     const auto drawn = EntriesOf(form->summary());

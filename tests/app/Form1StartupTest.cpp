@@ -35,7 +35,8 @@ TEST_F(Form1Startup, showsTheStoredCountOrOneHundredCentredAndFocusedOnTheHidden
 
 // What each typed text leaves in the settings file at the keystroke, and in
 // the field and the file once the field is left, by Tab or by a click on a
-// button, but not by a menu or another window taking the focus. Only positive readings are saved; a zero reading turns into "1".
+// button (a menu or another window taking the focus does not leave it). Only
+// positive readings are saved; a zero reading turns into "1".
 TEST_F(Form1Startup, typedCountsAreSavedWhenPositiveAndZeroBecomesOneOnLeaving) {
     const struct {
         const char *typed, *onDiskAfterTyping, *shownAfterLeaving, *onDiskAfterLeaving;
