@@ -1,4 +1,7 @@
 #include "platform/posix/FileCopy.h"
+#include "platform/posix/StopSignals.h"
+
+#include "FailingCalls.h"
 
 #include "support/TempDir.h"
 
@@ -146,6 +149,59 @@ TEST_F(ReplaceFileFault, aCopyThatFailsMidwayKeepsTheOldTargetAndMakesNoNewOne) 
         EXPECT_EQ(ReplaceInChild(target, limitSize, [] {}), 0) << "no EFBIG failure for " << target;
         ExpectNothingLost();
     }
+}
+
+// Each step in turn fails. The named path is the one taken where the file
+// system has no unnamed files; a source whose size reads 0 is copied by
+// plain reads and writes.
+TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOne) {
+    using test::Failures;
+    const struct {
+        const char* what;
+        Failures failures;
+        const char* target;
+        int error;
+        const char* from = nullptr;
+    } cases[] = {
+        {"new target, named", {.noUnnamedFiles = true}, "new", 0},
+        {"a source whose size reads 0 but holds bytes", {}, "new", 0, "/proc/version"},
+        {"close after the link into a new target's place", {.closeError = EIO}, "new", EIO},
+        {"close after the link beside the old target", {.closeError = EIO}, "old", EIO},
+        {"close before the rename into a new target's place", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO},
+        {"close before the rename over the old target", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC},
+        {"rename over the old target", {.renameError = EACCES}, "old", EACCES},
+        {"rename into a new target's place, named", {.noUnnamedFiles = true, .renameError = EIO}, "new", EIO},
+        {"write of a copy made by reads and writes", {.writeError = ENOSPC}, "old", ENOSPC, "/proc/version"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string from = c.from ? c.from : source;
+        const std::string target = dir.path() + "dst/" + c.target;
+        test::failing = c.failures;
+        const CopyOutcome outcome = ReplaceFile(from, target);
+        test::failing = {};
+        if (c.error == 0) {
+            EXPECT_EQ(outcome.status, Status::Copied);
+            EXPECT_EQ(ReadBytes(target), ReadBytes(from));
+            ExpectNothingLost({"old", "new"});
+            unlink(target.c_str());
+            continue;
+        }
+        EXPECT_EQ(outcome.status, Status::Failed);
+        EXPECT_EQ(outcome.reason, std::strerror(c.error));
+        ExpectNothingLost();
+    }
+}
+
+// Where the copy in the making has a name, a stop signal must take it away.
+TEST_F(ReplaceFileFault, aStopSignalInTheMiddleOfANamedCopyLeavesOnlyTheOldTarget) {
+    test::failing.noUnnamedFiles = true;
+    EXPECT_EXIT({
+        StopSignals stop;
+        ReplaceFile(source, oldTarget, [&] { raise(SIGINT); stop.yield(); });
+    }, testing::ExitedWithCode(130), "");
+    test::failing = {};
+    ExpectNothingLost();
 }
 
 // Killed at the first report of progress, which must come before the copy

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "FailingCalls.h"
+
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +34,20 @@ TEST(PosixFileSystem, listsPlainVisibleFilesOnly) {
     EXPECT_THAT(Listing(dir.path()), testing::UnorderedElementsAre("a.jpg", "caf\xff|100%", "link-to-file"));
     for (const std::string& noFolder : {dir.path() + "missing/", dir.path() + "a.jpg/", std::string()})
         EXPECT_TRUE(Listing(noFolder).empty()) << noFolder;
+}
+
+TEST(PosixFileSystem, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
+    const test::TempDir dir;
+    for (const char* name : {"a", "b", "c"})
+        dir.write(name);
+    for (const int readable : {1, -1}) {
+        test::failing.readdirAfter = readable;
+        int visited = 0;
+        const auto stamp = PosixFileSystem().listFolder(dir.path(), [&](std::string_view, bool) { ++visited; });
+        test::failing = {};
+        EXPECT_EQ(visited, readable < 0 ? 3 : readable);
+        EXPECT_EQ(stamp.has_value(), readable < 0);
+    }
 }
 
 TEST(PosixFileSystem, flushReportsOnlyTheFolderThatCannotBeReached) {

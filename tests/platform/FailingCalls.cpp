@@ -1,0 +1,81 @@
+#include "FailingCalls.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+
+namespace tarvello::test {
+
+Failures failing;
+
+}  // namespace tarvello::test
+
+namespace {
+
+using tarvello::test::failing;
+
+bool WriteOnly(int fd) { return (fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY; }
+
+}  // namespace
+
+extern "C" {
+int __real_close(int fd);
+int __real_openat(int dirFd, const char* path, int flags, ...);
+ssize_t __real_write(int fd, const void* data, size_t size);
+int __real_renameat(int fromFd, const char* from, int toFd, const char* to);
+dirent* __real_readdir(DIR* dir);
+
+int __wrap_close(int fd) {
+    const bool fail = failing.closeError != 0 && WriteOnly(fd);
+    const int result = __real_close(fd);  // the descriptor is gone either way, as on Linux
+    if (!fail)
+        return result;
+    errno = failing.closeError;
+    return -1;
+}
+
+int __wrap_openat(int dirFd, const char* path, int flags, ...) {
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
+        va_list args;
+        va_start(args, flags);
+        mode = va_arg(args, mode_t);
+        va_end(args);
+    }
+    if (failing.noUnnamedFiles && (flags & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return __real_openat(dirFd, path, flags, mode);
+}
+
+ssize_t __wrap_write(int fd, const void* data, size_t size) {
+    if (failing.writeError != 0 && WriteOnly(fd)) {
+        errno = failing.writeError;
+        return -1;
+    }
+    return __real_write(fd, data, size);
+}
+
+int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {
+    if (failing.renameError != 0) {
+        errno = failing.renameError;
+        return -1;
+    }
+    return __real_renameat(fromFd, from, toFd, to);
+}
+
+dirent* __wrap_readdir(DIR* dir) {
+    if (failing.readdirAfter == 0) {
+        errno = EIO;
+        return nullptr;
+    }
+    dirent* entry = __real_readdir(dir);
+    if (entry && entry->d_name[0] != '.' && failing.readdirAfter > 0)
+        --failing.readdirAfter;
+    return entry;
+}
+}

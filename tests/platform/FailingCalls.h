@@ -1,0 +1,18 @@
+#pragma once
+
+namespace tarvello::test {
+
+// System calls that fail on demand, where no real disk can be made to fail
+// that way. The platform tests are linked with close, openat, write,
+// renameat and readdir wrapped; each passes straight through unless a test
+// arms it here, and the test disarms it again with `failing = {}`.
+struct Failures {
+    bool noUnnamedFiles = false;  // as on exFAT and FAT sticks
+    int writeError = 0;           // these two for files open for writing only: the copies
+    int closeError = 0;
+    int renameError = 0;
+    int readdirAfter = -1;        // visible names read before the read fails
+};
+extern Failures failing;
+
+}  // namespace tarvello::test
