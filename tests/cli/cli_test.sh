@@ -108,5 +108,10 @@ check "no temporary file" "big.bin" "$(ls -A "$t/dst")"
 size=$(stat -c %s "$t/dst/big.bin")
 check "old target kept" 1 "$(( size == 3 || size == 2147483648 ))"
 
+# A write past the file-size limit fails like any other instead of ending
+# the program by SIGXFSZ.
+mkdir "$t/capped"; (ulimit -f 1; "$cli" -q -s "$t/large" -d "$t/capped" 2>/dev/null)
+check "copy past the file-size limit" "1 " "$? $(ls -A "$t/capped")"
+
 [ "$failures" = 0 ] && echo "all cli checks passed"
 exit $((failures > 0))
