@@ -106,11 +106,15 @@ protected:
 
 // A copy that cannot start fails with the system's reason; a target that
 // names the source itself, by any spelling or a hard link, is not touched.
+// A FIFO where a source was listed fails at once instead of waiting for a
+// writer.
 TEST_F(ReplaceFileFault, aCopyThatCannotStartOrWouldCopyOntoItselfTouchesNothing) {
     dir.write("dst/folder/inner", "kept");
     dir.makeFolder("dst/sub");
     const std::string link = dir.path() + "dst/link";
     ASSERT_EQ(::link(source.c_str(), link.c_str()), 0);
+    const std::string fifo = dir.path() + "dst/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const ino_t before = Stat(source).st_ino;  // a replacement would bring a new inode
     const struct {
         std::string from, to;
@@ -118,6 +122,7 @@ TEST_F(ReplaceFileFault, aCopyThatCannotStartOrWouldCopyOntoItselfTouchesNothing
         int error;
     } cases[] = {
         {dir.path() + "src/gone", oldTarget, Status::Failed, ENOENT},
+        {fifo, oldTarget, Status::Failed, 0},
         {source, dir.path() + "dst/nowhere/file", Status::Failed, ENOENT},
         {source, dir.path() + "dst/folder", Status::Failed, EISDIR},
         {source, dir.path() + "src/./file", Status::SameFile, 0},
@@ -135,7 +140,7 @@ TEST_F(ReplaceFileFault, aCopyThatCannotStartOrWouldCopyOntoItselfTouchesNothing
     EXPECT_EQ(Stat(source).st_ino, before);
     EXPECT_EQ(Stat(source).st_nlink, 2U);
     EXPECT_EQ(NamesIn(dir.path() + "dst/folder"), Names{"inner"});
-    ExpectNothingLost({"old", "folder", "sub", "link"});
+    ExpectNothingLost({"old", "folder", "sub", "link", "fifo"});
 }
 
 // The disk fills up during the copy (a file-size limit stands in for it).
