@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdarg>
+#include <cstring>
 
 namespace tarvello::test {
 
@@ -27,6 +28,7 @@ int __real_openat(int dirFd, const char* path, int flags, ...);
 ssize_t __real_write(int fd, const void* data, size_t size);
 int __real_renameat(int fromFd, const char* from, int toFd, const char* to);
 dirent* __real_readdir(DIR* dir);
+long __real_fpathconf(int fd, int name);
 
 int __wrap_close(int fd) {
     const bool fail = failing.closeError != 0 && WriteOnly(fd);
@@ -49,6 +51,11 @@ int __wrap_openat(int dirFd, const char* path, int flags, ...) {
         errno = EOPNOTSUPP;
         return -1;
     }
+    const bool tooLong = failing.nameMax > 0 && std::strlen(path) > static_cast<std::size_t>(failing.nameMax);
+    if (tooLong && (flags & O_CREAT) != 0) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
     return __real_openat(dirFd, path, flags, mode);
 }
 
@@ -66,6 +73,10 @@ int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {
         return -1;
     }
     return __real_renameat(fromFd, from, toFd, to);
+}
+
+long __wrap_fpathconf(int fd, int name) {
+    return failing.nameMax > 0 && name == _PC_NAME_MAX ? failing.nameMax : __real_fpathconf(fd, name);
 }
 
 dirent* __wrap_readdir(DIR* dir) {

@@ -169,6 +169,7 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         const char* from = nullptr;
     } cases[] = {
         {"new target, named", {.noUnnamedFiles = true}, "new", 0},
+        {"new target, named, where names hold 10 bytes", {.noUnnamedFiles = true, .nameMax = 10}, "new", 0},
         {"a source whose size reads 0 but holds bytes", {}, "new", 0, "/proc/version"},
         {"close after the link into a new target's place", {.closeError = EIO}, "new", EIO},
         {"close after the link beside the old target", {.closeError = EIO}, "old", EIO},
@@ -183,10 +184,12 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         const std::string from = c.from ? c.from : source;
         const std::string target = dir.path() + "dst/" + c.target;
         test::failing = c.failures;
-        const CopyOutcome outcome = ReplaceFile(from, target);
+        int reports = 0;
+        const CopyOutcome outcome = ReplaceFile(from, target, [&] { ++reports; });
         test::failing = {};
         if (c.error == 0) {
             EXPECT_EQ(outcome.status, Status::Copied);
+            EXPECT_GT(reports, 0);
             EXPECT_EQ(ReadBytes(target), ReadBytes(from));
             ExpectNothingLost({"old", "new"});
             unlink(target.c_str());
