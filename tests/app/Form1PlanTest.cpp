@@ -25,7 +25,9 @@ TEST_F(Form1Plan, redrawsOnPicksPositiveCountsTheOptionAndGenerateAgainOnly) {
         {12, count("0")}, {12, option},  // with repeats and a count of zero a redraw would empty it
         {12, again}, {50, count("50")},
         {50, [&] { press("Check4"); }},  // the Summary outlives its source list,
-        {50, count("7")},                  // and a count typed with no sources keeps it
+        {50, count("7")},                  // and a count typed with no sources keeps it;
+        {7, [&] { pickAndPress("Check8", dir.path() + "in"); }},
+        {7, [&] { press("Check7"); }}, {7, count("6")},  // so with no destinations
     };
     int added = 0;
     for (const auto& [lines, step] : steps) {
