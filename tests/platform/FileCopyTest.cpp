@@ -1,5 +1,6 @@
 #include "platform/posix/FileCopy.h"
 #include "platform/posix/StopSignals.h"
+#include "platform/qt/QtProgramEnd.h"
 
 #include "FailingCalls.h"
 
@@ -202,12 +203,16 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
 }
 
 // Where the copy in the making has a name, a stop signal must take it away.
-TEST_F(ReplaceFileFault, aStopSignalInTheMiddleOfANamedCopyLeavesOnlyTheOldTarget) {
+// Ended in the middle of a named copy, by Ctrl-C in the command line or by
+// the window closing, the process leaves only the old target.
+TEST_F(ReplaceFileFault, aProgramEndedInTheMiddleOfANamedCopyLeavesOnlyTheOldTarget) {
     test::failing.noUnnamedFiles = true;
     EXPECT_EXIT({
         StopSignals stop;
         ReplaceFile(source, oldTarget, [&] { raise(SIGINT); stop.yield(); });
     }, testing::ExitedWithCode(130), "");
+    EXPECT_EXIT(ReplaceFile(source, oldTarget, [] { QtProgramEnd().endProgram(); }),
+                testing::ExitedWithCode(0), "");
     test::failing = {};
     ExpectNothingLost();
 }
