@@ -36,7 +36,8 @@ TEST(BuildPlan, sendsEachPickToEveryDestinationInListOrder) {
 
 // Names a text form of the plan could misread, on a real disk: a trailing
 // "%", "|", the Summary's joining words, and bytes that are not UTF-8. Each
-// is drawn twice, so the second copy is numbered.
+// is drawn twice, so the second copy is numbered, by the plain draw and by
+// the draw under a budget alike.
 TEST(BuildPlan, plansAwkwardNamesExactly) {
     const std::map<std::string, std::string> numbered{
         {"100%", "100%1"}, {"a|b.txt", "a|b1.txt"}, {"x will be copied to y", "x will be copied to y1"},
@@ -50,17 +51,33 @@ TEST(BuildPlan, plansAwkwardNamesExactly) {
     Entries listed;
     fs.forEachFile(in.path(), [&](std::string_view name) { listed.emplace_back(name); });
 
-    ScriptedRandom random;
+    ScriptedRandom script;
     Lines expected;
     for (int round = 0; round < 2; ++round) {
         for (std::size_t i = 0; i < listed.size(); ++i) {
-            random.numbers.push_back((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
+            script.numbers.push_back((static_cast<double>(i) + 0.5) / static_cast<double>(listed.size()));
             expected.push_back({in.path() + listed[i], out.path() + (round == 0 ? listed[i] : numbered.at(listed[i]))});
         }
     }
     const Entries sources{in.path()};
     const Entries destinations{out.path()};
-    EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 8.0, true}, '/')), expected);
+    SelectionRules budget;
+    budget.budget = 1024;
+    for (const SelectionRules& rules : {SelectionRules{}, budget}) {
+        ScriptedRandom random = script;
+        EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 8.0, true, nullptr, rules}, '/')),
+                  expected);
+    }
+}
+
+// A file whose size cannot be read (gone since the listing) never fits a
+// budget, however large.
+TEST(BuildPlan, aBudgetLeavesOutFilesItCannotMeasure) {
+    const test::FakeFolders fs({{"/in/", {"gone"}}});
+    SelectionRules rules;
+    rules.budget = std::numeric_limits<std::uint64_t>::max();
+    ScriptedRandom random{0.0};
+    EXPECT_TRUE(BuildPlan(fs, random, {{"/in/"}, {"/out"}, 5.0, true, nullptr, rules}, '/')->empty());
 }
 
 TEST(BuildPlan, refusesAPlanPastTheBoundBeforeDrawing) {
