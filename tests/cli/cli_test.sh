@@ -33,6 +33,7 @@ done <<EOF2
 -s $t/in -d $t/out -n 0 --seed 9007199254740992|0|^No files added.$
 -s $t/in -d $t/out -e wav|0|^No files added.$
 -S $t/nope.txt -d $t/out|1|nope.txt: File not found
+-s $t/in -d $t/nope -b free|1|cannot tell how much space
 EOF2
 check "--help" "Usage: tarvello-cli [OPTION]..." "$("$cli" --help | head -1)"
 check "--version" 1 "$("$cli" --version | grep -c '^tarvello-cli [0-9]')"
@@ -84,6 +85,7 @@ check "playlist" "#EXTM3U $(cd "$t" && ls -d "$t"/out/* "$t"/out2/* | sort | tr 
 # A failed entry is named with the system's reason and gives exit 1.
 err=$("$cli" -s "$t/in" -d "$t/missing" 2>&1); check "failure exit" 1 "$?"
 check "failure named" 3 "$(grep -c "missing/.*No such file or directory" <<<"$err")"
+"$cli" -q -s "$t/in" -d "$t/out2" --m3u "$t/missing/list.m3u" 2>/dev/null; check "unwritable playlist exit" 1 "$?"
 
 # A line feed in a name stays inside one NUL-ended line.
 mkdir "$t/lf"; printf 'z' >"$t/lf/x
