@@ -10,11 +10,12 @@ PlanEntry Entry(std::size_t number) { return {"/src/" + std::to_string(number), 
 
 TEST(CopyReport, failuresFlushesAndReplacedCopies_namedAfterDone) {
     CopyReport report;
-    report.add(Entry(1), Failed("No space left on device"));
-    report.add(Entry(2), {});
-    report.add(Entry(3), {CopyOutcome::Status::SameFile, "source and target are the same file"});
     report.add(Entry(2), {});
     report.addFlushFailure({"/dst/", "Input/output error"});
+    EXPECT_FALSE(report.allCopied());  // a flush failure alone fails the run
+    report.add(Entry(1), Failed("No space left on device"));
+    report.add(Entry(3), {CopyOutcome::Status::SameFile, "source and target are the same file"});
+    report.add(Entry(2), {});
     EXPECT_EQ(report.message(),
               "Done.\n\n2 of 4 entries could not be copied:\n"
               "/src/1 -> /dst/1: No space left on device\n"
