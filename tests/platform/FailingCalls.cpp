@@ -26,6 +26,7 @@ extern "C" {
 int __real_close(int fd);
 int __real_openat(int dirFd, const char* path, int flags, ...);
 ssize_t __real_write(int fd, const void* data, size_t size);
+int __real_linkat(int fromFd, const char* from, int toFd, const char* to, int flags);
 int __real_renameat(int fromFd, const char* from, int toFd, const char* to);
 dirent* __real_readdir(DIR* dir);
 long __real_fpathconf(int fd, int name);
@@ -65,6 +66,14 @@ ssize_t __wrap_write(int fd, const void* data, size_t size) {
         return -1;
     }
     return __real_write(fd, data, size);
+}
+
+int __wrap_linkat(int fromFd, const char* from, int toFd, const char* to, int flags) {
+    if (failing.linkError != 0) {
+        errno = failing.linkError;
+        return -1;
+    }
+    return __real_linkat(fromFd, from, toFd, to, flags);
 }
 
 int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {

@@ -4,13 +4,14 @@ namespace tarvello::test {
 
 // System calls that fail on demand, where no real disk can be made to fail
 // that way. The platform tests are linked with close, openat, write,
-// renameat, readdir and fpathconf wrapped; each passes straight through unless a test
+// linkat, renameat, readdir and fpathconf wrapped; each passes straight through unless a test
 // arms it here, and the test disarms it again with `failing = {}`; fpathconf
 // is wrapped to report `nameMax`.
 struct Failures {
     bool noUnnamedFiles = false;  // as on exFAT and FAT sticks
     int writeError = 0;           // these two for files open for writing only: the copies
     int closeError = 0;
+    int linkError = 0;
     int renameError = 0;
     int readdirAfter = -1;        // visible names read before the read fails
     long nameMax = 0;             // longest name a new file may have, as on some file systems

@@ -176,6 +176,7 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         {"close after the link beside the old target", {.closeError = EIO}, "old", EIO},
         {"close before the rename into a new target's place", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO},
         {"close before the rename over the old target", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC},
+        {"link of the unnamed copy", {.linkError = ENOSPC}, "new", ENOSPC},
         {"rename over the old target", {.renameError = EACCES}, "old", EACCES},
         {"rename into a new target's place, named", {.noUnnamedFiles = true, .renameError = EIO}, "new", EIO},
         {"write of a copy made by reads and writes", {.writeError = ENOSPC}, "old", ENOSPC, "/proc/version"},
