@@ -68,6 +68,8 @@ TEST_F(ExfatCopy, copiesThroughAHiddenNameAndRefusesAColonCleanly) {
         EXPECT_EQ(ReadBytes(target), ReadBytes(source));
         ASSERT_EQ(seen.size(), 1U) << target;
         EXPECT_EQ(seen.begin()->size(), target == oldTarget ? 3U : 2U) << "one hidden copy beside " << target;
+        for (const std::string& name : *seen.begin())
+            EXPECT_TRUE(name == "movie" || name == "new" || name[0] == '.') << name;
     }
     const CopyOutcome colon = ReplaceFile(source, mount_ + "/a:b");
     EXPECT_EQ(colon.status, CopyOutcome::Status::Failed);

@@ -30,6 +30,7 @@ int __real_linkat(int fromFd, const char* from, int toFd, const char* to, int fl
 int __real_renameat(int fromFd, const char* from, int toFd, const char* to);
 dirent* __real_readdir(DIR* dir);
 long __real_fpathconf(int fd, int name);
+int __real_syncfs(int fd);
 
 int __wrap_close(int fd) {
     const bool fail = failing.closeError != 0 && WriteOnly(fd);
@@ -82,6 +83,14 @@ int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {
         return -1;
     }
     return __real_renameat(fromFd, from, toFd, to);
+}
+
+int __wrap_syncfs(int fd) {
+    if (failing.syncError != 0) {
+        errno = failing.syncError;
+        return -1;
+    }
+    return __real_syncfs(fd);
 }
 
 long __wrap_fpathconf(int fd, int name) {

@@ -4,7 +4,7 @@ namespace tarvello::test {
 
 // System calls that fail on demand, where no real disk can be made to fail
 // that way. The platform tests are linked with close, openat, write,
-// linkat, renameat, readdir and fpathconf wrapped; each passes straight through unless a test
+// linkat, renameat, readdir, syncfs and fpathconf wrapped; each passes straight through unless a test
 // arms it here, and the test disarms it again with `failing = {}`; fpathconf
 // is wrapped to report `nameMax`.
 struct Failures {
@@ -14,6 +14,7 @@ struct Failures {
     int linkError = 0;
     int renameError = 0;
     int readdirAfter = -1;        // visible names read before the read fails
+    int syncError = 0;            // a device that does not take the copies
     long nameMax = 0;             // longest name a new file may have, as on some file systems
 };
 extern Failures failing;

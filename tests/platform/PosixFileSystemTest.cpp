@@ -50,13 +50,23 @@ TEST(PosixFileSystem, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
     }
 }
 
-TEST(PosixFileSystem, flushReportsOnlyTheFolderThatCannotBeReached) {
+// A folder that cannot be reached is named, and so is the first folder of a
+// device that does not take the copies, once for all its folders.
+TEST(PosixFileSystem, flushNamesTheFoldersWhoseCopiesMayNotBeOnTheDevice) {
     const test::TempDir dir;
     const std::string missing = dir.path() + "missing/";
-    const auto failures = PosixFileSystem().flush({dir.path(), dir.makeFolder("sub"), missing}, [] {});
-    ASSERT_EQ(failures.size(), 1U);
-    EXPECT_EQ(failures[0].folder, missing);
-    EXPECT_EQ(failures[0].reason, std::strerror(ENOENT));
+    for (const int syncError : {0, EIO}) {
+        test::failing.syncError = syncError;
+        const auto failures = PosixFileSystem().flush({dir.path(), dir.makeFolder("sub"), missing}, [] {});
+        test::failing = {};
+        ASSERT_EQ(failures.size(), syncError == 0 ? 1U : 2U);
+        EXPECT_EQ(failures[0].folder, missing);
+        EXPECT_EQ(failures[0].reason, std::strerror(ENOENT));
+        if (syncError != 0) {
+            EXPECT_EQ(failures[1].folder, dir.path());
+            EXPECT_EQ(failures[1].reason, std::strerror(EIO));
+        }
+    }
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {
