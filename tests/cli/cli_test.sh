@@ -101,8 +101,8 @@ for quiet in "" -q; do
 done
 
 # Ctrl-C inside a large copy: exit 130, no temporary file, the old target
-# intact or wholly replaced. Python tells a clean exit with 130 (130) from
-# death by the signal itself (-2), which a shell reports alike.
+# intact or wholly replaced. Python reports the program's own exit with 130
+# as 130 and death by the signal itself as -2, which a shell reports alike.
 mkdir "$t/large" "$t/dst"; truncate -s 2G "$t/large/big.bin"; printf 'old' >"$t/dst/big.bin"
 status=$(python3 -c 'import signal, subprocess, sys, time
 run = subprocess.Popen(sys.argv[1:]); time.sleep(0.3); run.send_signal(signal.SIGINT)

@@ -3,10 +3,10 @@
 namespace tarvello::test {
 
 // System calls that fail on demand, where no real disk can be made to fail
-// that way. The platform tests are linked with close, openat, write,
-// linkat, renameat, readdir, syncfs and fpathconf wrapped; each passes straight through unless a test
-// arms it here, and the test disarms it again with `failing = {}`; fpathconf
-// is wrapped to report `nameMax`.
+// that way. The platform tests are linked with close, openat, write, linkat,
+// renameat, readdir, syncfs and fpathconf wrapped; each passes straight
+// through unless a test arms it here, and the test disarms it again with
+// `failing = {}`.
 struct Failures {
     bool noUnnamedFiles = false;  // as on exFAT and FAT sticks
     int writeError = 0;           // these two for files open for writing only: the copies

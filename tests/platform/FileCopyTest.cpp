@@ -203,7 +203,6 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
     }
 }
 
-// Where the copy in the making has a name, a stop signal must take it away.
 // Ended in the middle of a named copy, by Ctrl-C in the command line or by
 // the window closing, the process leaves only the old target.
 TEST_F(ReplaceFileFault, aProgramEndedInTheMiddleOfANamedCopyLeavesOnlyTheOldTarget) {
