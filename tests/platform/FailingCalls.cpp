@@ -20,6 +20,14 @@ using tarvello::test::failing;
 
 bool WriteOnly(int fd) { return (fcntl(fd, F_GETFL) & O_ACCMODE) == O_WRONLY; }
 
+// True, with errno set, when the call is armed to fail with `error`.
+bool Fails(int error) {
+    if (error == 0)
+        return false;
+    errno = error;
+    return true;
+}
+
 }  // namespace
 
 extern "C" {
@@ -62,35 +70,19 @@ int __wrap_openat(int dirFd, const char* path, int flags, ...) {
 }
 
 ssize_t __wrap_write(int fd, const void* data, size_t size) {
-    if (failing.writeError != 0 && WriteOnly(fd)) {
-        errno = failing.writeError;
-        return -1;
-    }
-    return __real_write(fd, data, size);
+    return WriteOnly(fd) && Fails(failing.writeError) ? -1 : __real_write(fd, data, size);
 }
 
 int __wrap_linkat(int fromFd, const char* from, int toFd, const char* to, int flags) {
-    if (failing.linkError != 0) {
-        errno = failing.linkError;
-        return -1;
-    }
-    return __real_linkat(fromFd, from, toFd, to, flags);
+    return Fails(failing.linkError) ? -1 : __real_linkat(fromFd, from, toFd, to, flags);
 }
 
 int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {
-    if (failing.renameError != 0) {
-        errno = failing.renameError;
-        return -1;
-    }
-    return __real_renameat(fromFd, from, toFd, to);
+    return Fails(failing.renameError) ? -1 : __real_renameat(fromFd, from, toFd, to);
 }
 
 int __wrap_syncfs(int fd) {
-    if (failing.syncError != 0) {
-        errno = failing.syncError;
-        return -1;
-    }
-    return __real_syncfs(fd);
+    return Fails(failing.syncError) ? -1 : __real_syncfs(fd);
 }
 
 long __wrap_fpathconf(int fd, int name) {
