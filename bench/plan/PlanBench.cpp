@@ -26,10 +26,11 @@ public:
         }
     }
 
-    void forEachFile(const std::string&,
-                     const std::function<void(std::string_view name)>& visit) const override {
+    std::optional<std::string> forEachFile(const std::string&,
+                                           const std::function<void(std::string_view name)>& visit) const override {
         for (const std::string& name : names_)
             visit(name);
+        return std::nullopt;
     }
 
 private:

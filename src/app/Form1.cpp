@@ -348,6 +348,12 @@ void Form1::LoadListFiles(PathList& list, ListViewModel& model) {
         case ListFileRead::Status::NotFound:
             services_.dialogs.showMessage("File not found");
             break;
+        case ListFileRead::Status::NotRegularFile:
+            services_.dialogs.showMessage(path + "\n\nwas not added because it is not a regular file.");
+            break;
+        case ListFileRead::Status::NotText:
+            services_.dialogs.showMessage(path + "\n\nwas not added because it is not a text file.");
+            break;
         case ListFileRead::Status::Unreadable:
             services_.dialogs.showMessage(path + "\n\nwas not added because it cannot be read: " + read.reason +
                                           ".");

@@ -44,6 +44,15 @@ std::optional<std::uint64_t> ParseSeed(std::string_view text) {
     return value;
 }
 
+// "--source (-s)": both ways the user may have written the option.
+std::string OptionName(int code) {
+    for (const option& o : kOptions) {
+        if (o.name && o.val == code)
+            return std::string("--") + o.name + (code < kPerFolder ? std::string(" (-") + char(code) + ")" : "");
+    }
+    return "an option";
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> ParseSize(std::string_view text) {
@@ -78,7 +87,17 @@ ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
     opterr = 0;
     optind = 1;
     int code = 0;
+    bool standardInputTaken = false;
     while ((code = getopt_long(argc, argv, kShortOptions, kOptions, nullptr)) != -1) {
+        // An unset variable in a script gives an empty value: an empty entry
+        // would name no folder, or the root folder to some readers.
+        if (optarg && *optarg == '\0')
+            return fail("the value of " + OptionName(code) + " is empty");
+        if ((code == 'S' || code == 'D') && std::string_view(optarg) == "-") {
+            if (standardInputTaken)
+                return fail("standard input can be read for one list only");
+            standardInputTaken = true;
+        }
         switch (code) {
         case 's': o.sources.push_back({EntrySource::Kind::Folder, optarg}); break;
         case 't': o.sources.push_back({EntrySource::Kind::Tree, optarg}); break;
@@ -136,8 +155,9 @@ Entries (each option may be given many times; the order is kept):
   -t, --source-tree PATH    the folder and every folder below it, hidden ones
                             left out
   -S, --source-list FILE    source entries from a list file, one per line
+                            ("-" reads the list from standard input)
   -d, --dest PATH           a destination folder
-  -D, --dest-list FILE      destination entries from a list file
+  -D, --dest-list FILE      destination entries from a list file (or "-")
 
 Selection:
   -n, --count TEXT          how many files, read as the window's count box

@@ -2,11 +2,14 @@
 
 #include "copyrun/CopyReport.h"
 
+#include <algorithm>
+
 namespace tarvello {
 namespace {
 
 // Often enough to look alive, rarely enough to cost nothing.
 constexpr double kRedrawInterval = 0.2;
+constexpr double kMiB = 1048576.0;
 
 std::string HoursMinutesSeconds(double seconds) {
     const auto whole = static_cast<long long>(seconds + 0.5);
@@ -18,12 +21,18 @@ std::string HoursMinutesSeconds(double seconds) {
 }  // namespace
 
 CopyProgressLine::CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress,
-                                   bool keepTargets)
+                                   bool keepTargets, std::function<int()> columns)
     : fs_(fs), clock_(clock), showProgress_(showProgress), keepTargets_(keepTargets),
-      started_(clock.steadySeconds()) {}
+      columns_(std::move(columns)), started_(clock.steadySeconds()) {}
+
+void CopyProgressLine::entryProgress(std::size_t index, std::size_t total, std::uint64_t bytesDone) {
+    currentBytes_ = bytesDone;
+    drawIfDue(index, total, false);
+}
 
 void CopyProgressLine::entryDone(std::size_t index, std::size_t total, const PlanEntry& entry,
                                  const CopyOutcome& outcome) {
+    currentBytes_ = 0;
     if (outcome.status == CopyOutcome::Status::Copied) {
         if (showProgress_)
             bytes_ += fs_.fileSize(entry.target).value_or(0);
@@ -34,19 +43,36 @@ void CopyProgressLine::entryDone(std::size_t index, std::size_t total, const Pla
         std::fprintf(stderr, "tarvello-cli: %s -> %s: %s\n", entry.source.c_str(), entry.target.c_str(),
                      outcome.reason.c_str());
     }
+    drawIfDue(index + 1, total, index + 1 == total);
+}
+
+void CopyProgressLine::drawIfDue(std::size_t done, std::size_t total, bool last) {
     const double now = clock_.steadySeconds();
-    if (showProgress_ && (now - lastDraw_ >= kRedrawInterval || index + 1 == total)) {
+    if (showProgress_ && (now - lastDraw_ >= kRedrawInterval || last)) {
         lastDraw_ = now;
-        draw(index + 1, total);
+        draw(done, total);
     }
 }
 
+// The time left is the pace so far over the bytes still to come, or over
+// the entries when the bytes are not known.
 void CopyProgressLine::draw(std::size_t done, std::size_t total) {
     const double elapsed = clock_.steadySeconds() - started_;
-    const double rate = elapsed > 0 ? static_cast<double>(bytes_) / elapsed : 0.0;
-    const double left = done == 0 ? 0.0 : elapsed / static_cast<double>(done) * static_cast<double>(total - done);
-    std::fprintf(stderr, "\r\033[K%zu of %zu files, %.1f MiB, %.1f MiB/s, %s left", done, total,
-                 static_cast<double>(bytes_) / 1048576.0, rate / 1048576.0, HoursMinutesSeconds(left).c_str());
+    const double bytes = static_cast<double>(bytes_ + currentBytes_);
+    const double rate = elapsed > 0 ? bytes / elapsed : 0.0;
+    double left = 0.0;
+    if (plannedBytes_ > 0 && bytes > 0)
+        left = elapsed / bytes * std::max(0.0, static_cast<double>(plannedBytes_) - bytes);
+    else if (done > 0)
+        left = elapsed / static_cast<double>(done) * static_cast<double>(total - done);
+    char text[160];
+    std::snprintf(text, sizeof text, "%zu of %zu files, %.1f MiB, %.1f MiB/s, %s left", done, total,
+                  bytes / kMiB, rate / kMiB, HoursMinutesSeconds(left).c_str());
+    std::string line(text);
+    // One column short of the width, so the cursor never wraps to a new row.
+    if (const int columns = columns_ ? columns_() : 0; columns > 1)
+        line.resize(std::min(line.size(), static_cast<std::size_t>(columns - 1)));
+    std::fprintf(stderr, "\r\033[K%s", line.c_str());
     std::fflush(stderr);
     lineShown_ = true;
 }
@@ -58,12 +84,15 @@ void CopyProgressLine::clearLine() {
 }
 
 void CopyProgressLine::finished(const CopyReport& report) {
-    if (lineShown_)
-        std::fputc('\n', stderr);
-    lineShown_ = false;
+    clearLine();
     for (const FlushFailure& failure : report.flushFailures())
         std::fprintf(stderr, "tarvello-cli: the copies in %s could not be written to the device: %s\n",
                      failure.folder.c_str(), failure.reason.c_str());
+    if (const std::string note = report.replacedNote("the plan"); !note.empty())
+        std::fprintf(stderr, "tarvello-cli: %s\n", note.c_str());
+    if (showProgress_)
+        std::fprintf(stderr, "%zu copied, %zu failed, %zu replaced by a later copy\n", report.copied(),
+                     report.failed(), report.replaced());
 }
 
 }  // namespace tarvello

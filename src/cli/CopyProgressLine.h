@@ -6,20 +6,29 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace tarvello {
 
-// Follows a copy run from a terminal: names each failed entry on standard
-// error, keeps the targets made for a playlist and, when asked, redraws one
-// progress line (entries done of total, bytes, rate, time left).
+// Follows a copy run from a terminal: names each failed entry and the
+// copies a later one replaced on standard error, keeps the targets made for
+// a playlist and, when asked, redraws one progress line (entries done of
+// total, bytes, rate, time left) several times a second, also inside a large
+// file, cut to the terminal's width, and closes with one line of counts.
 class CopyProgressLine final : public CopyRunObserver {
 public:
-    CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress, bool keepTargets);
+    // `columns` tells the terminal's width at the moment, 0 when unknown.
+    CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress, bool keepTargets,
+                     std::function<int()> columns);
+
+    // What the run's sources hold in all, for the time left.
+    void setPlannedBytes(std::uint64_t bytes) { plannedBytes_ = bytes; }
 
     void setProgress(double) override {}
     void setBusy(bool) override {}
+    void entryProgress(std::size_t index, std::size_t total, std::uint64_t bytesDone) override;
     void entryDone(std::size_t index, std::size_t total, const PlanEntry& entry,
                    const CopyOutcome& outcome) override;
     void finished(const CopyReport& report) override;
@@ -27,6 +36,7 @@ public:
     const std::vector<std::string>& copiedTargets() const { return copiedTargets_; }
 
 private:
+    void drawIfDue(std::size_t done, std::size_t total, bool last);
     void draw(std::size_t done, std::size_t total);
     void clearLine();
 
@@ -34,10 +44,13 @@ private:
     const Clock& clock_;
     bool showProgress_;
     bool keepTargets_;
+    std::function<int()> columns_;
     bool lineShown_ = false;
     double started_;
     double lastDraw_ = -1.0;
-    std::uint64_t bytes_ = 0;
+    std::uint64_t plannedBytes_ = 0;
+    std::uint64_t bytes_ = 0;        // of the entries done
+    std::uint64_t currentBytes_ = 0;  // of the entry under way
     std::vector<std::string> copiedTargets_;
 };
 

@@ -12,11 +12,13 @@
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <set>
 
 namespace tarvello {
 namespace {
@@ -28,6 +30,19 @@ constexpr int kUsageError = 2;
 int Fail(const std::string& message) {
     std::fprintf(stderr, "tarvello-cli: %s\n", message.c_str());
     return kSomeFailed;
+}
+
+// What went wrong with a list file, in a few words.
+std::string ListFileProblem(const ListFileRead& read) {
+    switch (read.status) {
+    case ListFileRead::Status::Read: return {};
+    case ListFileRead::Status::BadCharacters:
+    case ListFileRead::Status::NotFound: return "File not found";
+    case ListFileRead::Status::NotRegularFile: return "not a regular file";
+    case ListFileRead::Status::NotText: return "not a text file";
+    case ListFileRead::Status::Unreadable: return read.reason;
+    }
+    return {};
 }
 
 // The entries the options name, in their order, each read as the window's
@@ -48,15 +63,15 @@ std::optional<std::vector<std::string>> ReadEntries(FileSystem& fs, EventLoop& e
             break;
         }
         case EntrySource::Kind::ListFile: {
-            ListFileRead read = ReadListFile(fs, source.path);
-            if (read.status == ListFileRead::Status::Read) {
-                for (std::string& entry : read.entries)
-                    entries.push_back(std::move(entry));
-            } else {
-                Fail(source.path + ": " +
-                     (read.status == ListFileRead::Status::Unreadable ? read.reason : "File not found"));
+            const bool standardInput = source.path == "-";
+            ListFileRead read = standardInput ? ReadListInput(fs, [&] { events.yield(); })
+                                              : ReadListFile(fs, source.path);
+            if (read.status != ListFileRead::Status::Read) {
+                Fail((standardInput ? "standard input" : source.path) + ": " + ListFileProblem(read));
                 return std::nullopt;
             }
+            for (std::string& entry : read.entries)
+                entries.push_back(std::move(entry));
             break;
         }
         }
@@ -64,15 +79,57 @@ std::optional<std::vector<std::string>> ReadEntries(FileSystem& fs, EventLoop& e
     return entries;
 }
 
-bool WritePlan(const Plan& plan, bool nullEnds) {
+// Names each destination that is not a folder, once, and keeps the others:
+// their copies could only fail, one message each.
+std::vector<std::string> ExistingDestinations(const FileSystem& fs, const std::vector<std::string>& entries,
+                                              bool& named) {
+    std::vector<std::string_view> folders(entries.begin(), entries.end());
+    const auto stamps = fs.folderStamps(folders);
+    std::vector<std::string> existing;
+    std::set<std::string_view> missing;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (stamps[i])
+            existing.push_back(entries[i]);
+        else if (missing.insert(entries[i]).second)
+            Fail(entries[i] + ": no such folder");
+    }
+    named = named || !missing.empty();
+    return existing;
+}
+
+// Names each source entry that could not be listed, once.
+void NameListingFailures(const std::vector<EntryFailure>& failures, bool& named) {
+    std::set<std::string_view> seen;
+    for (const EntryFailure& failure : failures)
+        if (seen.insert(failure.entry).second)
+            Fail(failure.entry + ": " + failure.reason);
+    named = named || !failures.empty();
+}
+
+bool WritePlan(const Plan& plan, bool nullEnds, EventLoop& events) {
     const char end = nullEnds ? '\0' : '\n';
     for (std::size_t i = 0; i < plan.size(); ++i) {
+        if (i % 4096 == 0)
+            events.yield();
         std::string line = SummaryLine(plan.entry(i));
         line += end;
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size())
             return false;
     }
     return std::fflush(stdout) == 0;
+}
+
+// The bytes the plan's sources hold, for the time left.
+std::uint64_t PlannedBytes(const FileSystem& fs, const Plan& plan) {
+    std::uint64_t bytes = 0;
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        bytes += fs.fileSize(plan.entry(i).source).value_or(0);
+    return bytes;
+}
+
+int TerminalColumns() {
+    winsize size {};
+    return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
 bool WritePlaylist(const std::string& path, const std::vector<std::string>& targets) {
@@ -90,11 +147,18 @@ int Run(const CliOptions& options) {
     StopSignals events;
 
     const auto sources = ReadEntries(fs, events, options.sources);
-    const auto destinations = sources ? ReadEntries(fs, events, options.destinations) : std::nullopt;
-    if (!destinations)
+    const auto listed = sources ? ReadEntries(fs, events, options.destinations) : std::nullopt;
+    if (!listed)
+        return kSomeFailed;
+    events.yield();
+    bool named = false;
+    const std::vector<std::string> destinations = ExistingDestinations(fs, *listed, named);
+    if (destinations.empty())
         return kSomeFailed;
 
-    PlanRequest request{*sources, *destinations, ReadCount(options.count), options.allowRepeats};
+    std::vector<EntryFailure> listingFailures;
+    PlanRequest request{*sources, destinations, ReadCount(options.count), options.allowRepeats};
+    request.listingFailures = &listingFailures;
     request.rules.extensions = ParseExtensionList(options.extensions);
     request.rules.perFolder = options.perFolder;
     request.rules.skipExisting = options.skipExisting;
@@ -102,7 +166,7 @@ int Run(const CliOptions& options) {
         request.rules.budget = options.budget->bytes;
         if (options.budget->free) {
             std::vector<std::string> folders;
-            for (const std::string& entry : *destinations)
+            for (const std::string& entry : destinations)
                 folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
             request.rules.budget = FreeSpaceBudget(fs, folders);
             if (!request.rules.budget)
@@ -113,22 +177,27 @@ int Run(const CliOptions& options) {
     MersenneRandomSource random;
     random.seed(options.seed ? static_cast<double>(*options.seed) : clock.secondsSinceMidnight());
     std::optional<Plan> plan = BuildPlan(fs, random, request);
+    NameListingFailures(listingFailures, named);
+    events.yield();
+    const int allDone = named ? kSomeFailed : kAllDone;
     if (!plan)
         return Fail("the plan would hold more than 10,000,000 copies; ask for fewer files");
     if (plan->empty()) {
         std::fputs("No files added.\n", stderr);
-        return kAllDone;
+        return allDone;
     }
     if (options.dryRun)
-        return WritePlan(*plan, options.nullEnds) ? kAllDone : Fail("cannot write the plan");
+        return WritePlan(*plan, options.nullEnds, events) ? allDone : Fail("cannot write the plan");
 
-    CopyProgressLine progress(fs, clock, !options.quiet && isatty(STDERR_FILENO),
-                              !options.playlist.empty());
+    const bool showProgress = !options.quiet && isatty(STDERR_FILENO);
+    CopyProgressLine progress(fs, clock, showProgress, !options.playlist.empty(), TerminalColumns);
+    if (showProgress)
+        progress.setPlannedBytes(PlannedBytes(fs, *plan));
     CopyRun run(fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
     if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))
         return Fail(options.playlist + ": cannot write the playlist");
-    return report && report->allCopied() ? kAllDone : kSomeFailed;
+    return report && report->allCopied() ? allDone : kSomeFailed;
 }
 
 }  // namespace

@@ -22,6 +22,14 @@ std::vector<std::string> CopyReport::writtenFolders() const {
     return {writtenFolders_.begin(), writtenFolders_.end()};
 }
 
+std::string CopyReport::replacedNote(const std::string& list) const {
+    if (replaced_ == 0)
+        return {};
+    return std::to_string(replaced_) + (replaced_ == 1 ? " copy was" : " copies were") +
+           " replaced by a later copy of this run to the same path, so the destination holds fewer files than " +
+           list + " lists.";
+}
+
 std::string CopyReport::message() const {
     if (total_ == 0)
         return "No files added.";
@@ -37,9 +45,7 @@ std::string CopyReport::message() const {
         text += "The copies in " + failure.folder + " could not be written to the device: " +
                 failure.reason + "\n\n";
     if (replaced_ > 0)
-        text += std::to_string(replaced_) + (replaced_ == 1 ? " copy was" : " copies were") +
-                " replaced by a later copy of this run to the same path, so the destination holds "
-                "fewer files than the Summary lists.\n\n";
+        text += replacedNote("the Summary") + "\n\n";
     text.resize(text.size() - 2);  // the last paragraph's break
     return text;
 }

@@ -32,6 +32,12 @@ public:
 
     // Every entry copied and on its device.
     bool allCopied() const { return failed_ == 0 && flushFailures_.empty(); }
+    std::size_t copied() const { return total_ - failed_; }
+    std::size_t failed() const { return failed_; }
+    std::size_t replaced() const { return replaced_; }
+    // How many copies a later one replaced, and that `list` names more files
+    // than the destination holds; empty when none was.
+    std::string replacedNote(const std::string& list) const;
     const std::vector<FlushFailure>& flushFailures() const { return flushFailures_; }
 
 private:

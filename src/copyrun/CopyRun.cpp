@@ -55,7 +55,11 @@ std::optional<CopyReport> CopyRun::start(SharedPlan plan) {
         observer_.setBusy(true);
         yieldBusy();
         const PlanEntry entry = plan->entry(i);
-        const CopyOutcome outcome = fs_.replaceFile(entry.source, entry.target, [this] { yieldIfDue(); });
+        const CopyOutcome outcome =
+            fs_.replaceFile(entry.source, entry.target, [&](std::uint64_t bytesDone) {
+                observer_.entryProgress(i, total, bytesDone);
+                yieldIfDue();
+            });
         report.add(entry, outcome);
         observer_.entryDone(i, total, entry, outcome);
     }

@@ -9,20 +9,44 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Splits what `read` hands over and words how it ended.
+template <typename Read>
+ListFileRead SplitRead(Read read) {
+    ListFileRead result;
+    ListFileSplitter splitter(result.entries);
+    bool text = true;
+    const auto failure = read([&](std::string_view bytes) { return text = splitter.feed(bytes); });
+    if (failure || !text) {
+        result.status = !text                    ? ListFileRead::Status::NotText
+                        : failure->notRegularFile ? ListFileRead::Status::NotRegularFile
+                                                  : ListFileRead::Status::Unreadable;
+        result.reason = failure ? failure->reason : std::string();
+        result.entries.clear();
+        return result;
+    }
+    splitter.finish();
+    return result;
+}
+
 }  // namespace
 
-void ListFileSplitter::feed(std::string_view bytes) {
+bool ListFileSplitter::feed(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos)
+        notText_ = true;
+    if (notText_)
+        return false;
     if (atStart_) {
         const std::size_t take = std::min(bytes.size(), kByteOrderMark.size() - start_.size());
         start_.append(bytes.substr(0, take));
         bytes.remove_prefix(take);
         if (start_.size() < kByteOrderMark.size())
-            return;
+            return true;
         atStart_ = false;
         if (start_ != kByteOrderMark)
             split(start_);
     }
     split(bytes);
+    return !notText_;
 }
 
 void ListFileSplitter::finish() {
@@ -30,9 +54,7 @@ void ListFileSplitter::finish() {
         atStart_ = false;
         split(start_);
     }
-    if (lineOpen_)
-        endEntry();
-    lineOpen_ = false;
+    endEntry();
 }
 
 void ListFileSplitter::split(std::string_view bytes) {
@@ -52,39 +74,31 @@ void ListFileSplitter::split(std::string_view bytes) {
         }
         endEntry();
         afterCr_ = byte == '\r';
-        lineOpen_ = byte == '\n';  // what follows a LF is still the same line
     }
     if (begin < bytes.size()) {
         entry_.append(bytes.substr(begin));
         afterCr_ = false;
-        lineOpen_ = true;
     }
+    if (entry_.size() > kLongestEntry)
+        notText_ = true;
 }
 
 void ListFileSplitter::endEntry() {
-    entries_.push_back(std::move(entry_));
+    if (!entry_.empty())
+        entries_.push_back(std::move(entry_));
     entry_.clear();
 }
 
 ListFileRead ReadListFile(const FileSystem& fs, const std::string& path) {
-    ListFileRead read;
-    if (HasBadCharacters(fs, path)) {
-        read.status = ListFileRead::Status::BadCharacters;
-        return read;
-    }
-    if (!FileExists(fs, path)) {
-        read.status = ListFileRead::Status::NotFound;
-        return read;
-    }
-    ListFileSplitter splitter(read.entries);
-    if (auto failure = fs.readFile(path, [&](std::string_view bytes) { splitter.feed(bytes); })) {
-        read.status = ListFileRead::Status::Unreadable;
-        read.reason = std::move(*failure);
-        read.entries.clear();
-        return read;
-    }
-    splitter.finish();
-    return read;
+    if (HasBadCharacters(fs, path))
+        return {ListFileRead::Status::BadCharacters, {}, {}};
+    if (!FileExists(fs, path))
+        return {ListFileRead::Status::NotFound, {}, {}};
+    return SplitRead([&](const ReadPiece& take) { return fs.readFile(path, take); });
+}
+
+ListFileRead ReadListInput(const FileSystem& fs, const std::function<void()>& interrupted) {
+    return SplitRead([&](const ReadPiece& take) { return fs.readStandardInput(take, interrupted); });
 }
 
 }  // namespace tarvello

@@ -2,6 +2,8 @@
 
 #include "platform/FileSystem.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,15 +13,22 @@ namespace tarvello {
 // Cuts the bytes of a list file into entries. A line ends at CR LF or at a
 // lone CR, and a LF ends an entry within a line, so files written on
 // Windows, old Macs and Linux all give one entry per line. Entries are the
-// bytes as they stand: nothing is trimmed, decoded or checked. A UTF-8
-// byte-order mark at the very start is not part of the first entry.
+// bytes as they stand: nothing is trimmed, decoded or checked. Empty lines
+// add nothing, so the line end that closes every text file does not give an
+// entry that would name no folder. A UTF-8 byte-order mark at the very start
+// is not part of the first entry.
 class ListFileSplitter {
 public:
+    // No path is longer; a longer line means the file holds no list.
+    static constexpr std::size_t kLongestEntry = 1 << 16;
+
     explicit ListFileSplitter(std::vector<std::string>& entries) : entries_(entries) {}
 
     // The next piece of the file; a line end may fall across two pieces.
-    void feed(std::string_view bytes);
-    // The end of the file ends a line that has begun since the last CR.
+    // False, and nothing more is taken, once the bytes cannot be a list of
+    // paths: a NUL byte (which no path holds) or a line beyond kLongestEntry.
+    bool feed(std::string_view bytes);
+    // The end of the file ends the last line.
     void finish();
 
 private:
@@ -31,15 +40,17 @@ private:
     std::string start_;  // the first bytes, until they show whether a mark is there
     bool atStart_ = true;
     bool afterCr_ = false;
-    bool lineOpen_ = false;
+    bool notText_ = false;
 };
 
 struct ListFileRead {
     enum class Status {
-        Read,           // `entries` holds the file's entries
-        BadCharacters,  // the file system cannot report on the path
+        Read,            // `entries` holds the file's entries
+        BadCharacters,   // the file system cannot report on the path
         NotFound,
-        Unreadable,     // it is there but cannot be read; `reason` says why
+        NotRegularFile,  // a folder, FIFO, device or socket
+        NotText,         // binary bytes, or a line no path could fill
+        Unreadable,      // it is there but cannot be read; `reason` says why
     };
     Status status = Status::Read;
     std::vector<std::string> entries;
@@ -49,5 +60,9 @@ struct ListFileRead {
 // Reads one list file the way "Load" does. A file that fails part way
 // gives no entries.
 ListFileRead ReadListFile(const FileSystem& fs, const std::string& path);
+
+// Reads a list from the program's standard input; `interrupted` runs when
+// a signal breaks the wait for input.
+ListFileRead ReadListInput(const FileSystem& fs, const std::function<void()>& interrupted);
 
 }  // namespace tarvello

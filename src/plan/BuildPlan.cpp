@@ -27,11 +27,11 @@ std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
     const SelectionRules& rules = request.rules;
     CandidateGroups groups;
     if (rules.any())
-        groups = ListSelectable(fs, request.sourceEntries, folders, rules, separator);
+        groups = ListSelectable(fs, request.sourceEntries, folders, rules, separator, request.listingFailures);
+    else if (request.listings && !request.listingFailures)
+        groups.candidates = request.listings->candidates(fs, request.sourceEntries, separator);
     else
-        groups.candidates = request.listings
-                                ? request.listings->candidates(fs, request.sourceEntries, separator)
-                                : ListCandidates(fs, request.sourceEntries, separator);
+        groups.candidates = ListCandidates(fs, request.sourceEntries, separator, request.listingFailures);
 
     std::vector<Pick> picks;
     if (rules.shapesDraw()) {

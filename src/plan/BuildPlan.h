@@ -32,6 +32,9 @@ struct PlanRequest {
     ListingCache* listings = nullptr;
     // The listings are not kept when any rule is set.
     SelectionRules rules = {};
+    // When given, every source entry that could not be listed is added here;
+    // the listings are then made afresh, whatever `listings` holds.
+    std::vector<EntryFailure>* listingFailures = nullptr;
 };
 
 // Whether `picks` picks, each to every one of `destinations` folders, would

@@ -15,11 +15,13 @@ std::string_view CandidateList::path(std::size_t index) const {
 }
 
 CandidateList ListCandidates(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
-                             char separator) {
+                             char separator, std::vector<EntryFailure>* failures) {
     CandidateList candidates;
     for (const std::string& entry : sourceEntries) {
         const std::string folder = WithFinalSeparator(entry, separator);
-        fs.forEachFile(folder, [&](std::string_view name) { candidates.add(folder, name); });
+        const auto failure = fs.forEachFile(folder, [&](std::string_view name) { candidates.add(folder, name); });
+        if (failure && failures)
+            failures->push_back({entry, *failure});
     }
     return candidates;
 }

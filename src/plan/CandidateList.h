@@ -44,11 +44,20 @@ private:
     std::vector<std::size_t> ends_;  // where each path stops in paths_
 };
 
+// A source entry that could not be listed, whole or in part.
+struct EntryFailure {
+    std::string entry;
+    std::string reason;  // "no such folder", or the system's words
+
+    bool operator==(const EntryFailure&) const = default;
+};
+
 // Every file lying directly in each source entry, entries in list order and
 // each entry's files in listing order. An entry is a folder path with or
-// without its final separator; an empty entry stands for the root folder.
-// A folder given twice contributes its files twice.
+// without its final separator. A folder given twice contributes its files
+// twice. Each entry that could not be listed is added to `failures`, when
+// given, as often as it stands in the list.
 CandidateList ListCandidates(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
-                             char separator);
+                             char separator, std::vector<EntryFailure>* failures = nullptr);
 
 }  // namespace tarvello

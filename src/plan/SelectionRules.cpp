@@ -22,6 +22,12 @@ std::optional<std::string> LowerExtension(std::string_view name) {
     return extension;
 }
 
+std::string_view Trimmed(std::string_view text) {
+    constexpr std::string_view kBlanks = " \t";
+    text.remove_prefix(std::min(text.find_first_not_of(kBlanks), text.size()));
+    return text.substr(0, text.find_last_not_of(kBlanks) + 1);
+}
+
 bool WantedExtension(std::string_view name, const std::vector<std::string>& extensions) {
     if (extensions.empty())
         return true;
@@ -85,12 +91,14 @@ std::vector<std::string> ParseExtensionList(std::string_view list) {
     std::vector<std::string> extensions;
     while (!list.empty()) {
         const std::size_t comma = std::min(list.find(','), list.size());
-        std::string item(list.substr(0, comma));
+        std::string_view item = list.substr(0, comma);
         list.remove_prefix(std::min(comma + 1, list.size()));
-        item.erase(0, item.find_first_not_of('.'));
-        std::transform(item.begin(), item.end(), item.begin(), LowerAscii);
-        if (!item.empty())
-            extensions.push_back(std::move(item));
+        item = Trimmed(item);
+        item.remove_prefix(std::min(item.find_first_not_of('.'), item.size()));
+        std::string extension(item);
+        std::transform(extension.begin(), extension.end(), extension.begin(), LowerAscii);
+        if (!extension.empty())
+            extensions.push_back(std::move(extension));
     }
     return extensions;
 }
@@ -110,15 +118,17 @@ std::optional<std::uint64_t> FreeSpaceBudget(const FileSystem& fs, const std::ve
 
 CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                const std::vector<std::string>& folders, const SelectionRules& rules,
-                               char separator) {
+                               char separator, std::vector<EntryFailure>* failures) {
     CandidateGroups groups;
     for (const std::string& entry : sourceEntries) {
         const std::string folder = WithFinalSeparator(entry, separator);
-        fs.forEachFile(folder, [&](std::string_view name) {
+        const auto failure = fs.forEachFile(folder, [&](std::string_view name) {
             if (WantedExtension(name, rules.extensions) &&
                 !(rules.skipExisting && InEveryFolder(fs, name, folders)))
                 groups.candidates.add(folder, name);
         });
+        if (failure && failures)
+            failures->push_back({entry, *failure});
         groups.ends.push_back(groups.candidates.size());
     }
     return groups;

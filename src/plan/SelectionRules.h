@@ -27,8 +27,9 @@ struct SelectionRules {
     bool shapesDraw() const { return budget || perFolder; }
 };
 
-// The extensions of a comma-separated list such as "mp3,.FLAC", lower
-// case and without their dots; empty items are passed over.
+// The extensions of a comma-separated list such as " mp3, .FLAC", lower
+// case, without the blanks around them and their leading dots; empty items
+// are passed over.
 std::vector<std::string> ParseExtensionList(std::string_view list);
 
 // What every one of `folders` has free, less 1 % for the file system's own
@@ -47,7 +48,7 @@ struct CandidateGroups {
 // destination folders, each ending with the separator.
 CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                const std::vector<std::string>& folders, const SelectionRules& rules,
-                               char separator);
+                               char separator, std::vector<EntryFailure>* failures = nullptr);
 
 // Draws under a budget or with a per-folder chance: walks the draws in
 // their random order and keeps each pick that still fits, until the count

@@ -32,9 +32,19 @@ struct FolderStamp {
     bool operator==(const FolderStamp&) const = default;
 };
 
-// Called on the copying thread after each piece of a file copy, so that a
-// long copy can let the window breathe.
-using CopyProgress = std::function<void()>;
+// Called on the copying thread after each piece of a file copy with the
+// bytes of the file copied so far, so that a long copy can let the window
+// breathe and show how far it has come.
+using CopyProgress = std::function<void(std::uint64_t bytesDone)>;
+
+// Why a file could not be read.
+struct ReadFailure {
+    bool notRegularFile = false;  // a folder, FIFO, device or socket, refused unread
+    std::string reason;           // the system's words
+};
+
+// Takes the next piece of a file; false stops the reading there.
+using ReadPiece = std::function<bool(std::string_view bytes)>;
 
 // A destination file system whose cached writes could not be written out.
 struct FlushFailure {
@@ -49,10 +59,11 @@ public:
     virtual ~FileSystem() = default;
 
     // Calls `visit` with the name of each regular, non-hidden file lying
-    // directly in `folder`, in the order the system lists them. A path that
-    // names no folder visits nothing.
-    virtual void forEachFile(const std::string& folder,
-                             const std::function<void(std::string_view name)>& visit) const = 0;
+    // directly in `folder`, in the order the system lists them. Returns why
+    // the folder could not be listed, whole or in part ("no such folder"
+    // when the path names none), after visiting what it could.
+    virtual std::optional<std::string> forEachFile(
+        const std::string& folder, const std::function<void(std::string_view name)>& visit) const = 0;
 
     // The same listing, told apart for reuse: visits each regular file and
     // every non-hidden link (isLink), in listing order, and gives the stamp
@@ -90,10 +101,19 @@ public:
     virtual void forEachEntry(const std::string& folder,
                               const std::function<void(std::string_view name, bool isFolder)>& visit) const = 0;
 
-    // Hands the file's bytes to `take` in pieces, from the start to the end.
-    // Returns the system's reason when the file cannot be opened or read.
-    virtual std::optional<std::string> readFile(const std::string& path,
-                                                const std::function<void(std::string_view bytes)>& take) const = 0;
+    // Hands the bytes of the regular file at `path` to `take` in pieces, from
+    // the start to the end or until `take` says stop. Anything but a regular
+    // file is refused without waiting on it (a FIFO with no writer, a
+    // device that never ends).
+    virtual std::optional<ReadFailure> readFile(const std::string& path, const ReadPiece& take) const = 0;
+
+    // The same for the program's standard input, whatever it is. A wait for
+    // input that a signal breaks calls `interrupted`, which may end the
+    // program, and then waits on.
+    virtual std::optional<ReadFailure> readStandardInput(const ReadPiece&,
+                                                         const std::function<void()>& /*interrupted*/) const {
+        return ReadFailure{false, "standard input cannot be read"};
+    }
 
     // Seconds since the epoch, or nothing when the path cannot be queried.
     virtual std::optional<std::int64_t> modificationTime(const std::string& path) const = 0;

@@ -76,12 +76,14 @@ TEST_F(Form1Lists, doubleClicksAndClearListsRemoveFromTheirOwnListOnly) {
 // for the sources it explains nothing first, and even a cancel redraws.
 TEST_F(Form1Lists, loadReadsEveryPickedFileInOrderAndACancelStillRedraws) {
     const std::string missing = dir.path() + "missing.txt", folder = dir.makeFolder("lists");
-    dialogs.answerFiles({dir.write("one.txt", "/a\r\n/b\r\n"), missing, folder, dir.write("two.txt", "/c")});
+    const std::string binary = dir.write("photo.jpg", std::string("\xFF\xD8\0", 3));
+    dialogs.answerFiles({dir.write("one.txt", "/a\r\n/b\r\n"), missing, folder, binary, dir.write("two.txt", "/c")});
     press("Check10");
     EXPECT_EQ(form->destinationList().entries(), (Entries{"/a", "/b", "/c"}));
     EXPECT_EQ(dialogs.messages, (Entries{"Load a list of destination folders from a text file.",
                                          missing + "\n\nwas not added because it has bad characters in the filename.",
-                                         folder + "\n\nwas not added because it cannot be read: Is a directory."}));
+                                         folder + "\n\nwas not added because it is not a regular file.",
+                                         binary + "\n\nwas not added because it is not a text file."}));
     dir.write("in/a.jpg");
     dialogs.answerFiles({dir.write("sources.txt", dir.path() + "in\r\n")});
     press("Check1");
@@ -91,7 +93,7 @@ TEST_F(Form1Lists, loadReadsEveryPickedFileInOrderAndACancelStillRedraws) {
     press("Check1");
     EXPECT_EQ(form->sourceList().entries(), Entries{dir.path() + "in"});
     EXPECT_EQ(form->summary().size(), 3u);
-    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages.size(), 4u);
     EXPECT_EQ(dialogs.prompts, Entries(3, "Add File(s) - Hold Ctrl to select multiple files"));
 }
 

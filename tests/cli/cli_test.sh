@@ -33,17 +33,30 @@ done <<EOF2
 -s $t/in -d $t/out -n 0 --seed 9007199254740992|0|^No files added.$
 -s $t/in -d $t/out -e wav|0|^No files added.$
 -S $t/nope.txt -d $t/out|1|nope.txt: File not found
--s $t/in -d $t/nope -b free|1|cannot tell how much space
+-S - -D -|2|standard input can be read for one list only
+-S /dev/zero -d $t/out|1|/dev/zero: not a regular file
+-s $t/in -d $t/nope -d $t/nope -b free|1|^tarvello-cli: $t/nope/: no such folder$
 EOF2
+# An empty value (an unset variable in a cron line) is refused, never read
+# as a folder.
+for option in -s -t -S -d -D -e --m3u; do
+    err=$("$cli" -s "$t/in" -d "$t/out" "$option" '' 2>&1); check "exit of empty $option" 2 "$?"
+    check "message of empty $option" 1 "$(grep -c -- "value of .*$option.* is empty" <<<"$err")"
+done
 check "--help" "Usage: tarvello-cli [OPTION]..." "$("$cli" --help | head -1)"
 check "--version" 1 "$("$cli" --version | grep -c '^tarvello-cli [0-9]')"
 
 # One seed, one plan; the plan's shape under each selection rule.
 dry() { "$cli" --dry-run --seed 42 "$@" 2>/dev/null; }
-# List files read as "Load" reads them; two runs, one plan.
-printf '%s\r\n%s' "$t/in" "$t/more" >"$t/sources.txt"; printf '%s' "$t/out" >"$t/dests.txt"
+# List files read as "Load" reads them, blank lines and the final line feed
+# adding nothing, from a file or standard input; two runs, one plan.
+printf '%s\r\n\n%s\n' "$t/in" "$t/more" >"$t/sources.txt"; printf '%s\n' "$t/out" >"$t/dests.txt"
 check "same seed, same plan from list files" "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)" \
-    "$(dry -S "$t/sources.txt" -D "$t/dests.txt" -n 20 | md5sum)"
+    "$(dry -S - -D "$t/dests.txt" -n 20 <"$t/sources.txt" | md5sum)"
+# A source entry that names no folder is named once; the rest is drawn.
+err=$("$cli" --dry-run -s "$t/nope" -s "$t/in" -s "$t/nope" -d "$t/out" 2>&1 >/dev/null)
+check "missing source" "1 tarvello-cli: $t/nope/: no such folder" "$? $err"
+check "extensions with blanks and dots" 2 "$(dry -s "$t/in" -d "$t/out" -e ' mp3, .FLAC' | grep -c .)"
 # A tree: the folder and every folder below it, hidden ones left out.
 mkdir -p "$t/tree/x/y" "$t/tree/.hidden"; touch "$t/tree/1" "$t/tree/x/2" "$t/tree/x/y/3" "$t/tree/.hidden/4"
 check "tree" "1 2 3 " "$(dry -t "$t/tree" -d "$t/out" | sed 's/ will .*//; s|.*/||' | sort | tr '\n' ' ')"
@@ -82,9 +95,15 @@ check "copied bytes" "$(cat "$t/in/b.FLAC")" "$(cat "$t/out2/b.FLAC")"
 check "replaced" "$(cat "$t/in/a.mp3")" "$(cat "$t/out/a.mp3")"
 check "playlist" "#EXTM3U $(cd "$t" && ls -d "$t"/out/* "$t"/out2/* | sort | tr '\n' ' ')" \
     "$(head -1 "$t/list.m3u") $(tail -n +2 "$t/list.m3u" | sort | tr '\n' ' ')"
-# A failed entry is named with the system's reason and gives exit 1.
-err=$("$cli" -s "$t/in" -d "$t/missing" 2>&1); check "failure exit" 1 "$?"
-check "failure named" 3 "$(grep -c "missing/.*No such file or directory" <<<"$err")"
+# A failed entry is named with the system's reason and gives exit 1, a
+# destination that is not there once for all its copies.
+mkdir -p "$t/blocked/a.mp3"
+err=$("$cli" -s "$t/in" -d "$t/missing" -d "$t/blocked" 2>&1); check "failure exit" 1 "$?"
+check "failures named" "tarvello-cli: $t/missing/: no such folder
+tarvello-cli: $t/in/a.mp3 -> $t/blocked/a.mp3: Is a directory" "$err"
+# Two copies to one target are named as the window names them.
+err=$("$cli" -s "$t/in" -s "$t/in" -n 6 -d "$t/out2" 2>&1); check "same target exit" 0 "$?"
+check "same target named" 1 "$(grep -c '^tarvello-cli: 3 copies were replaced by a later copy' <<<"$err")"
 "$cli" -q -s "$t/in" -d "$t/out2" --m3u "$t/missing/list.m3u" 2>/dev/null; check "unwritable playlist exit" 1 "$?"
 
 # A line feed in a name stays inside one NUL-ended line.
@@ -94,9 +113,11 @@ check "-0 line" "$t/lf/x
 y.jpg will be copied to $t/out/x
 y.jpg#" "$("$cli" --dry-run -0 -s "$t/lf" -d "$t/out" | tr '\0' '#')"
 
-# In a terminal the progress line shows on stderr, unless -q.
+# In a terminal the progress line and the closing counts show on stderr,
+# unless -q.
 for quiet in "" -q; do
-    shown=$(script -qec "$cli $quiet -s $t/in -d $t/out2 2>&1 >/dev/null" /dev/null | grep -c '3 of 3 files')
+    shown=$(script -qec "$cli $quiet -s $t/in -d $t/out2 2>&1 >/dev/null" /dev/null |
+        grep -c '3 of 3 files.*3 copied, 0 failed, 0 replaced by a later copy')
     check "progress line with '$quiet'" "$([ -z "$quiet" ] && echo 1 || echo 0)" "$shown"
 done
 
@@ -108,6 +129,11 @@ status=$(python3 -c 'import signal, subprocess, sys, time
 run = subprocess.Popen(sys.argv[1:]); time.sleep(0.3); run.send_signal(signal.SIGINT)
 print(run.wait())' "$cli" -q -s "$t/large" -d "$t/dst")
 check "Ctrl-C exit" 130 "$status"
+status=$(python3 -c 'import signal, subprocess, sys, time
+run = subprocess.Popen(sys.argv[1:], stdin=subprocess.PIPE); time.sleep(0.3); run.send_signal(signal.SIGINT)
+try: print(run.wait(timeout=10))
+except subprocess.TimeoutExpired: run.kill(); print("still waiting")' "$cli" -q -S - -d "$t/dst")
+check "Ctrl-C while waiting for a list on standard input" 130 "$status"
 check "no temporary file" "big.bin" "$(ls -A "$t/dst")"
 size=$(stat -c %s "$t/dst/big.bin")
 check "old target kept" 1 "$(( size == 3 || size == 2147483648 ))"

@@ -21,7 +21,7 @@ struct Recorder final : test::EmptyFileSystem, EventLoop, CopyRunObserver {
         log.push_back("copy " + source);
         for (int piece = 0; piece < pieces[source]; ++piece) {
             clock.steady += 0.015;
-            progress();
+            progress(static_cast<std::uint64_t>(piece + 1) << 20);
         }
         return outcomes[source];
     }

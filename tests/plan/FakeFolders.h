@@ -16,11 +16,14 @@ public:
     using Listing = std::pair<const std::string, std::vector<std::string>>;
     FakeFolders(std::initializer_list<Listing> folders) : folders_(folders) {}
 
-    void forEachFile(const std::string& folder,
-                     const std::function<void(std::string_view name)>& visit) const override {
-        if (const auto found = folders_.find(folder); found != folders_.end())
-            for (const std::string& name : found->second)
-                visit(name);
+    std::optional<std::string> forEachFile(const std::string& folder,
+                                           const std::function<void(std::string_view name)>& visit) const override {
+        const auto found = folders_.find(folder);
+        if (found == folders_.end())
+            return "no such folder";
+        for (const std::string& name : found->second)
+            visit(name);
+        return std::nullopt;
     }
 
 private:

@@ -63,7 +63,7 @@ protected:
 TEST_F(ExfatCopy, copiesThroughAHiddenNameAndRefusesAColonCleanly) {
     for (const std::string& target : {mount_ + "/new", oldTarget}) {
         std::set<std::set<std::string>> seen;
-        EXPECT_EQ(ReplaceFile(source, target, [&] { seen.insert(NamesIn(mount_)); }).status,
+        EXPECT_EQ(ReplaceFile(source, target, [&](std::uint64_t) { seen.insert(NamesIn(mount_)); }).status,
                   CopyOutcome::Status::Copied);
         EXPECT_EQ(ReadBytes(target), ReadBytes(source));
         ASSERT_EQ(seen.size(), 1U) << target;

@@ -152,7 +152,7 @@ TEST_F(ReplaceFileFault, aCopyThatFailsMidwayKeepsTheOldTargetAndMakesNoNewOne) 
         setrlimit(RLIMIT_FSIZE, &cap);
     };
     for (const std::string& target : {oldTarget, dir.path() + "dst/new"}) {
-        EXPECT_EQ(ReplaceInChild(target, limitSize, [] {}), 0) << "no EFBIG failure for " << target;
+        EXPECT_EQ(ReplaceInChild(target, limitSize, [](std::uint64_t) {}), 0) << "no EFBIG failure for " << target;
         ExpectNothingLost();
     }
 }
@@ -187,11 +187,16 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         const std::string target = dir.path() + "dst/" + c.target;
         test::failing = c.failures;
         int reports = 0;
-        const CopyOutcome outcome = ReplaceFile(from, target, [&] { ++reports; });
+        std::uint64_t bytesDone = 0;
+        const CopyOutcome outcome = ReplaceFile(from, target, [&](std::uint64_t done) {
+            ++reports;
+            bytesDone = done;
+        });
         test::failing = {};
         if (c.error == 0) {
             EXPECT_EQ(outcome.status, Status::Copied);
             EXPECT_GT(reports, 0);
+            EXPECT_EQ(bytesDone, ReadBytes(from).size());
             EXPECT_EQ(ReadBytes(target), ReadBytes(from));
             ExpectNothingLost({"old", "new"});
             unlink(target.c_str());
@@ -209,9 +214,9 @@ TEST_F(ReplaceFileFault, aProgramEndedInTheMiddleOfANamedCopyLeavesOnlyTheOldTar
     test::failing.noUnnamedFiles = true;
     EXPECT_EXIT({
         StopSignals stop;
-        ReplaceFile(source, oldTarget, [&] { raise(SIGINT); stop.yield(); });
+        ReplaceFile(source, oldTarget, [&](std::uint64_t) { raise(SIGINT); stop.yield(); });
     }, testing::ExitedWithCode(130), "");
-    EXPECT_EXIT(ReplaceFile(source, oldTarget, [] { QtProgramEnd().endProgram(); }),
+    EXPECT_EXIT(ReplaceFile(source, oldTarget, [](std::uint64_t) { QtProgramEnd().endProgram(); }),
                 testing::ExitedWithCode(0), "");
     test::failing = {};
     ExpectNothingLost();
@@ -220,7 +225,7 @@ TEST_F(ReplaceFileFault, aProgramEndedInTheMiddleOfANamedCopyLeavesOnlyTheOldTar
 // Killed at the first report of progress, which must come before the copy
 // is in place.
 TEST_F(ReplaceFileFault, aProcessKilledInTheMiddleLeavesTheOldTargetAndNoPartialFile) {
-    const int status = ReplaceInChild(oldTarget, [] {}, [] { raise(SIGKILL); });
+    const int status = ReplaceInChild(oldTarget, [] {}, [](std::uint64_t) { raise(SIGKILL); });
     EXPECT_TRUE(WIFSIGNALED(status));
     ExpectNothingLost();
 }

@@ -9,11 +9,13 @@ namespace tarvello::test {
 // what their test is about.
 class EmptyFileSystem : public FileSystem {
 public:
-    void forEachFile(const std::string&, const std::function<void(std::string_view)>&) const override {}
+    std::optional<std::string> forEachFile(const std::string&,
+                                           const std::function<void(std::string_view)>&) const override {
+        return "no such folder";
+    }
     void forEachEntry(const std::string&, const std::function<void(std::string_view, bool)>&) const override {}
-    std::optional<std::string> readFile(const std::string&,
-                                        const std::function<void(std::string_view)>&) const override {
-        return "No such file or directory";
+    std::optional<ReadFailure> readFile(const std::string&, const ReadPiece&) const override {
+        return ReadFailure{false, "No such file or directory"};
     }
     std::optional<std::int64_t> modificationTime(const std::string&) const override { return {}; }
     std::optional<std::uint32_t> attributes(const std::string&) const override { return {}; }

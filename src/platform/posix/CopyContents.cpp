@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 namespace tarvello {
@@ -22,17 +23,31 @@ constexpr int kTryNext = -1;
 constexpr std::size_t kKernelChunk = std::size_t{1} << 20;
 constexpr std::size_t kBufferSize = 256 * 1024;
 
+// The bytes moved so far, whichever way of copying moved them.
+class Tally {
+public:
+    explicit Tally(const CopyProgress& progress) : progress_(progress) {}
+    void add(std::size_t bytes) {
+        done_ += bytes;
+        progress_(done_);
+    }
+
+private:
+    const CopyProgress& progress_;
+    std::uint64_t done_ = 0;
+};
+
 bool Unsupported(int error) {
     return error == EXDEV || error == ENOSYS || error == EOPNOTSUPP || error == EINVAL;
 }
 
 // Runs one in-kernel transfer call until the source is exhausted.
 template <typename Transfer>
-int KernelLoop(Transfer transfer, const CopyProgress& progress) {
+int KernelLoop(Transfer transfer, Tally& tally) {
     for (;;) {
         const ssize_t moved = transfer(kKernelChunk);
         if (moved > 0) {
-            progress();
+            tally.add(static_cast<std::size_t>(moved));
             continue;
         }
         if (moved == 0)
@@ -43,13 +58,13 @@ int KernelLoop(Transfer transfer, const CopyProgress& progress) {
     }
 }
 
-int CopyRange(int in, int out, const CopyProgress& progress) {
+int CopyRange(int in, int out, Tally& tally) {
     return KernelLoop([=](std::size_t chunk) { return copy_file_range(in, nullptr, out, nullptr, chunk, 0); },
-                      progress);
+                      tally);
 }
 
-int SendFile(int in, int out, const CopyProgress& progress) {
-    return KernelLoop([=](std::size_t chunk) { return sendfile(out, in, nullptr, chunk); }, progress);
+int SendFile(int in, int out, Tally& tally) {
+    return KernelLoop([=](std::size_t chunk) { return sendfile(out, in, nullptr, chunk); }, tally);
 }
 
 int WriteAll(int fd, const char* data, std::size_t size) {
@@ -66,7 +81,7 @@ int WriteAll(int fd, const char* data, std::size_t size) {
     return 0;
 }
 
-int ReadWrite(int in, int out, const CopyProgress& progress) {
+int ReadWrite(int in, int out, Tally& tally) {
     const std::unique_ptr<char[]> buffer(new char[kBufferSize]);
     for (;;) {
         const ssize_t got = read(in, buffer.get(), kBufferSize);
@@ -79,13 +94,14 @@ int ReadWrite(int in, int out, const CopyProgress& progress) {
         }
         if (const int error = WriteAll(out, buffer.get(), static_cast<std::size_t>(got)))
             return error;
-        progress();
+        tally.add(static_cast<std::size_t>(got));
     }
 }
 
 }  // namespace
 
 int CopyContents(int in, int out, off_t sourceSize, const CopyProgress& progress) {
+    Tally tally(progress);
     // A size of 0 can hide content that exists only when read (files under
     // /proc); the kernel's own copies would stop at the reported size.
     if (sourceSize > 0) {
@@ -94,12 +110,12 @@ int CopyContents(int in, int out, off_t sourceSize, const CopyProgress& progress
         if (ioctl(out, FICLONE, in) == 0)
             return 0;
         for (const auto copy : {CopyRange, SendFile}) {
-            const int result = copy(in, out, progress);
+            const int result = copy(in, out, tally);
             if (result != kTryNext)
                 return result;
         }
     }
-    return ReadWrite(in, out, progress);
+    return ReadWrite(in, out, tally);
 }
 
 }  // namespace tarvello

@@ -10,6 +10,6 @@ namespace tarvello {
 // the target once complete, so a failure never loses the old target.
 // `progress` runs after every piece of at most 1 MiB.
 CopyOutcome ReplaceFile(const std::string& source, const std::string& target,
-                        const CopyProgress& progress = [] {});
+                        const CopyProgress& progress = [](std::uint64_t) {});
 
 }  // namespace tarvello

@@ -75,6 +75,30 @@ std::optional<struct stat> Stat(const std::string& path) {
     return info;
 }
 
+// A folder that is not there is told apart from one that cannot be read.
+std::string ListingFailure(int error) {
+    return error == ENOENT || error == ENOTDIR ? "no such folder" : std::strerror(error);
+}
+
+// Hands what `fd` gives to `take` until the end, a failure or a stop;
+// `interrupted` runs whenever a signal breaks the wait.
+std::optional<ReadFailure> ReadAll(int fd, const ReadPiece& take, const std::function<void()>& interrupted) {
+    std::string buffer(1 << 16, '\0');
+    for (;;) {
+        const ssize_t got = read(fd, buffer.data(), buffer.size());
+        if (got == 0)
+            return std::nullopt;
+        if (got > 0) {
+            if (!take(std::string_view(buffer.data(), static_cast<std::size_t>(got))))
+                return std::nullopt;
+        } else if (errno == EINTR) {
+            interrupted();
+        } else {
+            return ReadFailure{false, std::strerror(errno)};
+        }
+    }
+}
+
 // How often the caller gets control back while a flush runs.
 constexpr std::chrono::milliseconds kWaitSlice{10};
 
@@ -116,18 +140,25 @@ std::vector<FlushFailure> PosixFileSystem::flush(const std::vector<std::string>&
     return failures;
 }
 
-void PosixFileSystem::forEachFile(const std::string& folder,
-                                  const std::function<void(std::string_view name)>& visit) const {
+std::optional<std::string> PosixFileSystem::forEachFile(
+    const std::string& folder, const std::function<void(std::string_view name)>& visit) const {
     std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
     if (!dir)
-        return;
+        return ListingFailure(errno);
     const int dirFd = dirfd(dir.get());
-    while (const dirent* entry = readdir(dir.get())) {
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (!entry)
+            break;
         if (entry->d_name[0] == '.')  // hidden, and the "." and ".." links
             continue;
         if (IsRegularFile(dirFd, *entry))
             visit(entry->d_name);
     }
+    if (errno != 0)
+        return ListingFailure(errno);
+    return std::nullopt;
 }
 
 std::optional<FolderStamp> PosixFileSystem::listFolder(
@@ -232,21 +263,23 @@ void PosixFileSystem::forEachEntry(
     }
 }
 
-std::optional<std::string> PosixFileSystem::readFile(const std::string& path,
-                                                     const std::function<void(std::string_view bytes)>& take) const {
-    const UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+// Opened without blocking, so that a FIFO with no writer cannot hang the
+// caller before its type is seen.
+std::optional<ReadFailure> PosixFileSystem::readFile(const std::string& path, const ReadPiece& take) const {
+    const UniqueFd fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd)
-        return std::strerror(errno);
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-        const ssize_t got = read(fd.get(), buffer.data(), buffer.size());
-        if (got == 0)
-            return std::nullopt;
-        if (got > 0)
-            take(std::string_view(buffer.data(), static_cast<std::size_t>(got)));
-        else if (errno != EINTR)
-            return std::strerror(errno);
-    }
+        return ReadFailure{false, std::strerror(errno)};
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0)
+        return ReadFailure{false, std::strerror(errno)};
+    if (!S_ISREG(info.st_mode))
+        return ReadFailure{true, "not a regular file"};
+    return ReadAll(fd.get(), take, [] {});
+}
+
+std::optional<ReadFailure> PosixFileSystem::readStandardInput(const ReadPiece& take,
+                                                             const std::function<void()>& interrupted) const {
+    return ReadAll(STDIN_FILENO, take, interrupted);
 }
 
 std::optional<std::int64_t> PosixFileSystem::modificationTime(const std::string& path) const {

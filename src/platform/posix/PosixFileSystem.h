@@ -8,8 +8,8 @@ namespace tarvello {
 // that names travel as the bytes the kernel stores.
 class PosixFileSystem : public FileSystem {
 public:
-    void forEachFile(const std::string& folder,
-                     const std::function<void(std::string_view name)>& visit) const override;
+    std::optional<std::string> forEachFile(
+        const std::string& folder, const std::function<void(std::string_view name)>& visit) const override;
     std::optional<FolderStamp> listFolder(
         const std::string& folder,
         const std::function<void(std::string_view name, bool isLink)>& visit) const override;
@@ -19,8 +19,9 @@ public:
     std::int64_t fileTimeNowNs() const override;
     void forEachEntry(const std::string& folder,
                       const std::function<void(std::string_view name, bool isFolder)>& visit) const override;
-    std::optional<std::string> readFile(const std::string& path,
-                                        const std::function<void(std::string_view bytes)>& take) const override;
+    std::optional<ReadFailure> readFile(const std::string& path, const ReadPiece& take) const override;
+    std::optional<ReadFailure> readStandardInput(const ReadPiece& take,
+                                                 const std::function<void()>& interrupted) const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
