@@ -187,11 +187,13 @@ Output:
       --version             show the version and exit
 
 Copies replace existing files only once complete; Ctrl-C stops the run and
-leaves the old file in place. Progress goes to standard error when it is a
-terminal.
+leaves the old file in place. Progress, and a closing line of counts, go to
+standard error when it is a terminal; entries that name no folder and copies
+that failed are named there in any case.
 
 Exit status: 0 when every copy was made (or planned, with --dry-run), 1 when
-some failed, 2 for a usage error, 130 when stopped by Ctrl-C.
+some failed or an entry names no folder, 2 for a usage error, 130 when
+stopped by Ctrl-C.
 )";
 
 }  // namespace tarvello
