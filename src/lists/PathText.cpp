@@ -4,7 +4,7 @@ namespace tarvello {
 
 std::string WithFinalSeparator(std::string_view path, char separator) {
     std::string result(path);
-    if (result.empty() || result.back() != separator)
+    if (!result.empty() && result.back() != separator)
         result += separator;
     return result;
 }

@@ -7,7 +7,8 @@
 // serves "/" here and "\" on Windows.
 namespace tarvello {
 
-// The path with one final separator; an empty path becomes the separator.
+// The path with one final separator. An empty path stays empty: it names
+// no folder, never the root.
 std::string WithFinalSeparator(std::string_view path, char separator);
 
 // Replaces each non-overlapping doubled separator by a single one, from left

@@ -17,12 +17,13 @@ bool ExceedsPlanBound(std::size_t picks, std::size_t destinations) {
 
 std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
                               const PlanRequest& request, char separator) {
-    if (request.destinationEntries.empty())
-        return Plan();
     std::vector<std::string> folders;
     folders.reserve(request.destinationEntries.size());
     for (const std::string& entry : request.destinationEntries)
-        folders.push_back(WithFinalSeparator(entry, separator));
+        if (!entry.empty())  // no folder: its copies would land wherever the program runs
+            folders.push_back(WithFinalSeparator(entry, separator));
+    if (folders.empty())
+        return Plan();
 
     const SelectionRules& rules = request.rules;
     CandidateGroups groups;

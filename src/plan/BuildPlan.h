@@ -47,7 +47,8 @@ bool ExceedsPlanBound(std::size_t picks, std::size_t destinations);
 // when the plan would hold more than kMaxPlanLines lines; unless a budget
 // or the per-folder chance shapes the draw, that is known before any number
 // is drawn, so the generator is then left untouched. Without destinations
-// the plan is empty and nothing is drawn.
+// the plan is empty and nothing is drawn; an empty destination entry names
+// no folder and gets no copies.
 // The separator is a parameter so the same code serves "\" paths.
 std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
                               const PlanRequest& request, char separator = kNativeSeparator);

@@ -79,7 +79,7 @@ CandidateList ListingCache::candidates(const FileSystem& fs, const std::vector<s
     std::string folder;
     for (const std::string& entry : sourceEntries) {
         folder.assign(entry);
-        if (folder.empty() || folder.back() != separator)
+        if (!folder.empty() && folder.back() != separator)  // as WithFinalSeparator, without a new string
             folder += separator;
         const auto [found, isNew] = folders_.try_emplace(folder);
         if (isNew) {

@@ -33,7 +33,7 @@ TEST(ListCandidates, listsEachEntryAsAFolderInListOrder) {
     const std::pair<Paths, Paths> cases[] = {
         {{"C:\\Data", "C:\\Data\\"},  // a folder given twice counts twice
          {"C:\\Data\\z.jpg", "C:\\Data\\a.jpg", "C:\\Data\\z.jpg", "C:\\Data\\a.jpg"}},
-        {{"C:\\Missing", "C:\\Data\\a.jpg", ""}, {"\\boot.ini"}},  // the empty entry is the root
+        {{"C:\\Missing", "C:\\Data\\a.jpg", ""}, {}},  // an empty entry is no folder, not the root
     };
     for (const auto& [entries, paths] : cases)
         EXPECT_EQ(PathsOf(ListCandidates(disk, entries, '\\')), paths) << testing::PrintToString(entries);
