@@ -41,16 +41,21 @@ TEST(ListCandidates, listsEachEntryAsAFolderInListOrder) {
 
 // The real disk, with every listing taken long after the folder's last
 // change, so that only the stamps decide what is listed again; counts the
-// listings.
+// listings. The folder named `unreadable` cannot be opened, for root too.
 class SettledDisk final : public PosixFileSystem {
 public:
     std::optional<FolderStamp> listFolder(
         const std::string& folder, const std::function<void(std::string_view, bool)>& visit) const override {
         ++listings;
-        return PosixFileSystem::listFolder(folder, visit);
+        return folder == unreadable ? std::nullopt : PosixFileSystem::listFolder(folder, visit);
+    }
+    std::optional<std::string> forEachFile(const std::string& folder,
+                                           const std::function<void(std::string_view)>& visit) const override {
+        return folder == unreadable ? "Permission denied" : PosixFileSystem::forEachFile(folder, visit);
     }
     std::int64_t fileTimeNowNs() const override { return PosixFileSystem::fileTimeNowNs() + 3'600'000'000'000; }
     mutable int listings = 0;
+    std::string unreadable;
 };
 
 // Each change inside the folders, then their times stepped on by a second,
@@ -66,6 +71,7 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
     symlink("sub", (a + "/to-folder").c_str());
     const Paths entries{a, b + "/", a + "/", dir.path() + "missing", a + "/1"};
     std::int64_t second = 1'000'000'000;
+    SettledDisk disk;
     const struct {
         const char* change;
         std::function<void()> apply;
@@ -83,11 +89,11 @@ TEST(ListingCache, aRedrawAfterEachChangeSeesWhatAFreshListingSees) {
         {"a file replaced by a folder", [&] { fs::remove(b + "/x"); fs::create_directory(b + "/x"); }},
         {"a link's target made a folder", [&] { fs::remove(dir.path() + "target"); fs::create_directory(dir.path() + "target"); }, false},
         {"a link's target made a file again", [&] { fs::remove(dir.path() + "target"); dir.write("target"); }, false},
-        {"a folder made unreadable", [&] { chmod(a.c_str(), 0); }},
+        {"a folder made unreadable", [&] { chmod(a.c_str(), 0); disk.unreadable = a + "/"; }},
+        {"the folder readable again", [&] { chmod(a.c_str(), 0755); disk.unreadable.clear(); }},
         {"a folder replaced by another", [&] { fs::remove_all(b); fs::rename(dir.path() + "b2", b); }},
         {"a folder deleted", [&] { fs::remove_all(b); }},
     };
-    SettledDisk disk;
     ListingCache cache;
     cache.candidates(disk, entries, '/');
     for (const auto& [change, apply, insideTheFolders] : steps) {
@@ -128,22 +134,28 @@ public:
     mutable int listings = 0;
 };
 
-// Three redraws of an untouched folder: the listing is kept unless it was
-// taken within two seconds of the folder's last change, or its read
-// failed midway (what was read still counts).
+// Three redraws of a folder untouched after the first: the listing is kept
+// unless it was taken within two seconds of the folder's last change, its
+// read failed midway (what was read still counts), or another folder with
+// the same times took its place.
 TEST(ListingCache, aListingTakenTooSoonAfterAChangeOrCutShortIsTakenAgain) {
     constexpr std::int64_t kSecond = 1'000'000'000;
     constexpr std::int64_t kNow = 1'700'000'000 * kSecond;
+    constexpr std::int64_t kLongAgo = kNow - 60 * kSecond;
+    constexpr FolderStamp settled{1, 2, kLongAgo, kLongAgo};
     const struct {
         const char* when;
         std::optional<FolderStamp> stamp;
         int listings;
+        std::optional<FolderStamp> fromTheSecondOn = std::nullopt;
     } cases[] = {
         {"modified just under 2 s before", FolderStamp{1, 2, kNow - 2 * kSecond + 1, kNow - 60 * kSecond}, 2},
         {"changed just under 2 s before", FolderStamp{1, 2, kNow - 60 * kSecond, kNow - 2 * kSecond + 1}, 2},
         {"times ahead of the clock", FolderStamp{1, 2, kNow + 30 * kSecond, kNow + 30 * kSecond}, 2},
         {"both 2 s before", FolderStamp{1, 2, kNow - 2 * kSecond, kNow - 2 * kSecond}, 1},
         {"the read failed midway", std::nullopt, 3},
+        {"replaced by a folder with the same times", settled, 2, FolderStamp{1, 3, kLongAgo, kLongAgo}},
+        {"replaced by one on another device", settled, 2, FolderStamp{4, 2, kLongAgo, kLongAgo}},
     };
     for (const auto& c : cases) {
         ClockedFolder folder;
@@ -153,6 +165,8 @@ TEST(ListingCache, aListingTakenTooSoonAfterAChangeOrCutShortIsTakenAgain) {
         for (int redraw = 0; redraw < 3; ++redraw) {
             EXPECT_EQ(PathsOf(cache.candidates(folder, {"/in/"}, '/')), Paths{"/in/a.jpg"}) << c.when;
             folder.now = kNow + 60 * kSecond;
+            if (c.fromTheSecondOn)
+                folder.stamp = c.fromTheSecondOn;
         }
         EXPECT_EQ(folder.listings, c.listings) << c.when;
     }
