@@ -1,6 +1,5 @@
 #include "FormFixture.h"
 
-#include "platform/qt/QtProgramEnd.h"
 #include "support/PlanEntries.h"
 
 #include <QProgressBar>
@@ -62,53 +61,33 @@ TEST_F(Form1Start, anEmptySummaryIsReportedAndTouchesNothing) {
 }
 
 // "Start" pressed again or "Clear List" of the Summary inside a yield leave
-// the run as it was; a press after a run copies the plan again.
+// the run as it was; a press after a run copies the plan again. Closing the
+// window inside one asks at once for the end of the program, which ends it
+// there (QtProgramEnd).
 TEST_F(Form1Start, pressesDuringARunLeaveItWholeAndAnotherRunCopiesAgain) {
     drawPlan({"a", "b", "c"}, "3");
-    for (const char* button : {"Check2", static_cast<const char*>(nullptr), "Check9"}) {
+    const struct {
+        const char* name;
+        std::function<void()> during;
+    } cases[] = {
+        {"start", [&] { press("Check2"); }},
+        {"none", [] {}},
+        {"close", [&] { form->close(); EXPECT_EQ(programEnd.requests, 1); }},
+        {"clear", [&] { press("Check9"); }},
+    };
+    for (const auto& c : cases) {
         fileSystem.copies = 0;
         dialogs.messages.clear();
         events.yields = 0;
         events.onYield = [&](int yield) {
-            if (button && yield == 2)
-                press(button);
+            if (yield == 2)
+                c.during();
         };
         press("Check2");
-        EXPECT_EQ(fileSystem.copies, 3) << (button ? button : "none");
+        EXPECT_EQ(fileSystem.copies, 3) << c.name;
         EXPECT_EQ(dialogs.messages, std::vector<std::string>{"Done."});
     }
     EXPECT_TRUE(form->summary().empty());
-}
-
-// The real end of the program, in a child process that runs this test again
-// from its start and finds the parent's folders through the environment:
-// closing the window in the middle of a run ends it at the next yield.
-TEST_F(Form1Start, closingTheWindowDuringARunEndsTheProgramAtTheNextYield) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    constexpr char kShared[] = "TARVELLO_TEST_CLOSING_RUN";
-    std::string root = qEnvironmentVariable(kShared).toStdString();
-    if (root.empty()) {
-        root = dir.path();
-        qputenv(kShared, QByteArray::fromStdString(root));
-        for (const char* file : {"in/a", "in/b", "in/c"})
-            dir.write(file);
-        dir.makeFolder("out");
-    }
-    QtProgramEnd realEnd;
-    programEndService = &realEnd;
-    form.reset();
-    showForm();
-    control<QLineEdit>("Text1")->setText(QStringLiteral("3"));
-    pickAndPress("Check8", root + "in");
-    pickAndPress("Check3", root + "out");
-    events.onYield = [&](int yield) {
-        if (yield == 3)  // before the second entry
-            form->close();
-    };
-    EXPECT_EXIT(press("Check2"), testing::ExitedWithCode(0), "");
-    qunsetenv(kShared);
-    const std::string& first = form->summary().entry(0).target;
-    EXPECT_EQ(NamesIn(root + "out"), std::set<std::string>{first.substr(first.rfind('/') + 1)});
 }
 
 }  // namespace

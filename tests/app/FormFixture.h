@@ -56,7 +56,7 @@ protected:
 
     Form1& makeForm(std::string siteAddress = {}) {
         form = std::make_unique<Form1>(FormServices{fileSystem, dialogs, settings, *randomSource, clock,
-                                                    events, launcher, *programEndService,
+                                                    events, launcher, programEnd,
                                                     std::move(siteAddress)});
         return *form;
     }
@@ -132,7 +132,6 @@ protected:
     HookedEventLoop events;
     RecordingLauncher launcher;
     RecordingProgramEnd programEnd;
-    ProgramEnd* programEndService = &programEnd;
     std::unique_ptr<Form1> form;
 };
 
