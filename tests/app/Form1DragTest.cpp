@@ -50,6 +50,7 @@ protected:
 // plan.
 TEST_F(Form1Drag, dropsAppendLocalFilesWithTheirExactBytes) {
     pickAndPress("Check8", dir.path());
+    pickAndPress("Check3", dir.makeFolder("out"));  // so that a redraw would draw the files below
     const Entries files{dir.write("b.jpg"), dir.write("caf\xff.jpg"), dir.makeFolder("sub")};
     EXPECT_TRUE(drop({files[0], files[1], files[2] + "/"}));
     QMimeData text, web;
