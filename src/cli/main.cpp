@@ -126,6 +126,8 @@ int Run(const CliOptions& options) {
                               !options.playlist.empty());
     CopyRun run(fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
+    if (report && !report->replacedNote().empty())
+        std::fprintf(stderr, "tarvello-cli: %s\n", report->replacedNote().c_str());
     if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))
         return Fail(options.playlist + ": cannot write the playlist");
     return report && report->allCopied() ? kAllDone : kSomeFailed;
