@@ -18,6 +18,15 @@ CopyOutcome Failed(int error) {
     return {CopyOutcome::Status::Failed, std::strerror(error)};
 }
 
+// FAT and exFAT refuse a name that holds one of these, with an error
+// (ENOENT, EPERM or EINVAL, by driver) that would read as a missing source.
+CopyOutcome NamingFailed(int error, const std::string& name) {
+    const bool refusedError = error == ENOENT || error == EPERM || error == EINVAL;
+    if (refusedError && name.find_first_of(":?*\"<>|\\") != std::string::npos)
+        return {CopyOutcome::Status::Failed, "the name holds a character that this file system does not allow"};
+    return Failed(error);
+}
+
 // The folder ("." for a bare name) and the last name of a path.
 std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -70,7 +79,7 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
     // set-id and sticky bits, trimmed by the umask.
     TempFile temp(folderFd.get(), name, targetExists, from.st_mode & 0777);
     if (temp.error() != 0)
-        return Failed(temp.error());
+        return NamingFailed(temp.error(), name);
     if (const int error = CopyContents(in.get(), temp.fd(), from.st_size, progress))
         return Failed(error);
 
@@ -80,7 +89,7 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
     futimens(temp.fd(), times);
 
     if (const int error = temp.commit())
-        return Failed(error);
+        return NamingFailed(error, name);
     return {CopyOutcome::Status::Copied, {}};
 }
 
