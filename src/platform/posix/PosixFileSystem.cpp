@@ -277,7 +277,7 @@ std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path
 
 CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target,
                                          const CopyProgress& progress) {
-    return ReplaceFile(source, target, progress);
+    return ReplaceFile(source, target, progress, &leftovers_);
 }
 
 std::optional<std::uint64_t> PosixFileSystem::fileSize(const std::string& path) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/posix/Leftovers.h"
 
 namespace tarvello {
 
@@ -31,6 +32,9 @@ public:
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override;
     std::string programFolder() const override;
+
+private:
+    Leftovers leftovers_;
 };
 
 }  // namespace tarvello
