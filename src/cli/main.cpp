@@ -105,6 +105,7 @@ int Run(const CliOptions& options) {
             for (const std::string& entry : *destinations)
                 folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
             request.rules.budget = FreeSpaceBudget(fs, folders);
+            request.rules.allocationUnit = LargestAllocationUnit(fs, folders);
             if (!request.rules.budget)
                 return Fail("cannot tell how much space the destinations have free");
         }
@@ -126,6 +127,8 @@ int Run(const CliOptions& options) {
                               !options.playlist.empty());
     CopyRun run(fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
+    if (report && !report->replacedNote().empty())
+        std::fprintf(stderr, "tarvello-cli: %s\n", report->replacedNote().c_str());
     if (report && !report->replacedNote().empty())
         std::fprintf(stderr, "tarvello-cli: %s\n", report->replacedNote().c_str());
     if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))

@@ -294,6 +294,13 @@ std::optional<std::uint64_t> PosixFileSystem::freeSpace(const std::string& folde
     return static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
 }
 
+std::optional<std::uint64_t> PosixFileSystem::allocationUnit(const std::string& folder) const {
+    struct statvfs space {};
+    if (statvfs(folder.c_str(), &space) != 0 || space.f_frsize == 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(space.f_frsize);
+}
+
 // Asks the driver itself rather than guessing from the file system's type:
 // the first name with a letter is looked up under its case-swapped spelling,
 // which a folding folder finds and a case-sensitive one does not, unless a
