@@ -1,6 +1,7 @@
 #include "app/CountText.h"
 #include "cli/CliOptions.h"
 #include "cli/CopyProgressLine.h"
+#include "cli/Playlist.h"
 #include "copyrun/CopyReport.h"
 #include "copyrun/CopyRun.h"
 #include "lists/FolderTree.h"
@@ -15,7 +16,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 
 namespace tarvello {
@@ -75,11 +78,41 @@ bool WritePlan(const Plan& plan, bool nullEnds) {
     return std::fflush(stdout) == 0;
 }
 
+// Paths with their folder's links and relative parts resolved, so that
+// the playlist and the copies compare alike however they were given. A
+// folder that cannot be resolved leaves its paths as they stand.
+class ResolvedPaths {
+public:
+    std::string operator()(const std::string& path) {
+        const std::size_t nameStart = path.rfind('/') + 1;  // 0 for a bare name
+        const std::string folder = path.substr(0, nameStart);
+        auto known = folders_.find(folder);
+        if (known == folders_.end()) {
+            const std::unique_ptr<char, decltype(&std::free)> real(
+                realpath(folder.empty() ? "." : folder.c_str(), nullptr), &std::free);
+            std::string resolved = real ? std::string(real.get()) : folder;
+            if (real && !resolved.ends_with('/'))
+                resolved += '/';
+            known = folders_.emplace(folder, std::move(resolved)).first;
+        }
+        return known->second + path.substr(nameStart);
+    }
+
+private:
+    std::map<std::string, std::string> folders_;
+};
+
 bool WritePlaylist(const std::string& path, const std::vector<std::string>& targets) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << "#EXTM3U\n";
+    ResolvedPaths resolved;
+    std::vector<std::string> copies;
     for (const std::string& target : targets)
-        file << target << '\n';
+        copies.push_back(resolved(target));
+    const Playlist playlist = MakePlaylist(resolved(path), copies);
+    for (const LeftOutOfPlaylist& left : playlist.leftOut)
+        std::fprintf(stderr, "tarvello-cli: %s: left out of the playlist: %s\n", left.target.c_str(),
+                     left.reason.c_str());
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << playlist.text;
     file.close();
     return !file.fail();
 }
@@ -127,8 +160,6 @@ int Run(const CliOptions& options) {
                               !options.playlist.empty());
     CopyRun run(fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
-    if (report && !report->replacedNote().empty())
-        std::fprintf(stderr, "tarvello-cli: %s\n", report->replacedNote().c_str());
     if (report && !report->replacedNote().empty())
         std::fprintf(stderr, "tarvello-cli: %s\n", report->replacedNote().c_str());
     if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))

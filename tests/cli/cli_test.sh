@@ -89,13 +89,15 @@ tmpfs|mount -t tmpfs -o size=1M tmpfs "$t/small"|
 exFAT|truncate -s 8M "$t/stick.img" && mkfs.exfat -c 32K "$t/stick.img" && loop=\$(losetup -f --show "$t/stick.img") && mount.exfat-fuse "\$loop" "$t/small"|3 copies were replaced by a later copy
 EOF2
 
-# A real copy with a playlist: exit 0, nothing on a non-terminal stderr.
-err=$("$cli" --seed 1 -s "$t/in" -d "$t/out" -d "$t/out2" --m3u "$t/list.m3u" 2>&1); check "copy exit" 0 "$?"
+# A real copy with a playlist: exit 0, nothing on a non-terminal stderr; the
+# playlist names the copies below its own folder relative to it, however
+# the destinations were spelled.
+err=$(cd "$t" && "$cli" --seed 1 -s in -d out -d ./out2/ --m3u "$t/out/list.m3u" 2>&1); check "copy exit" 0 "$?"
 check "copy stderr" "" "$err"
 check "copied bytes" "$(cat "$t/in/b.FLAC")" "$(cat "$t/out2/b.FLAC")"
 check "replaced" "$(cat "$t/in/a.mp3")" "$(cat "$t/out/a.mp3")"
-check "playlist" "#EXTM3U $(cd "$t" && ls -d "$t"/out/* "$t"/out2/* | sort | tr '\n' ' ')" \
-    "$(head -1 "$t/list.m3u") $(tail -n +2 "$t/list.m3u" | sort | tr '\n' ' ')"
+check "playlist" "#EXTM3U a.mp3 b.FLAC c.jpg " \
+    "$(head -1 "$t/out/list.m3u") $(tail -n +2 "$t/out/list.m3u" | sort | tr '\n' ' ')"
 # A failed entry is named with the system's reason and gives exit 1.
 err=$("$cli" -s "$t/in" -d "$t/missing" 2>&1); check "failure exit" 1 "$?"
 check "failure named" 3 "$(grep -c "missing/.*No such file or directory" <<<"$err")"
