@@ -1,6 +1,7 @@
 #include "app/CountText.h"
 #include "cli/CliOptions.h"
 #include "cli/CopyProgressLine.h"
+#include "cli/Playlist.h"
 #include "copyrun/CopyReport.h"
 #include "copyrun/CopyRun.h"
 #include "lists/FolderTree.h"
@@ -16,7 +17,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -132,11 +135,41 @@ int TerminalColumns() {
     return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
+// Paths with their folder's links and relative parts resolved, so that
+// the playlist and the copies compare alike however they were given. A
+// folder that cannot be resolved leaves its paths as they stand.
+class ResolvedPaths {
+public:
+    std::string operator()(const std::string& path) {
+        const std::size_t nameStart = path.rfind('/') + 1;  // 0 for a bare name
+        const std::string folder = path.substr(0, nameStart);
+        auto known = folders_.find(folder);
+        if (known == folders_.end()) {
+            const std::unique_ptr<char, decltype(&std::free)> real(
+                realpath(folder.empty() ? "." : folder.c_str(), nullptr), &std::free);
+            std::string resolved = real ? std::string(real.get()) : folder;
+            if (real && !resolved.ends_with('/'))
+                resolved += '/';
+            known = folders_.emplace(folder, std::move(resolved)).first;
+        }
+        return known->second + path.substr(nameStart);
+    }
+
+private:
+    std::map<std::string, std::string> folders_;
+};
+
 bool WritePlaylist(const std::string& path, const std::vector<std::string>& targets) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << "#EXTM3U\n";
+    ResolvedPaths resolved;
+    std::vector<std::string> copies;
     for (const std::string& target : targets)
-        file << target << '\n';
+        copies.push_back(resolved(target));
+    const Playlist playlist = MakePlaylist(resolved(path), copies);
+    for (const LeftOutOfPlaylist& left : playlist.leftOut)
+        std::fprintf(stderr, "tarvello-cli: %s: left out of the playlist: %s\n", left.target.c_str(),
+                     left.reason.c_str());
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << playlist.text;
     file.close();
     return !file.fail();
 }
@@ -169,6 +202,7 @@ int Run(const CliOptions& options) {
             for (const std::string& entry : destinations)
                 folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
             request.rules.budget = FreeSpaceBudget(fs, folders);
+            request.rules.allocationUnit = LargestAllocationUnit(fs, folders);
             if (!request.rules.budget)
                 return Fail("cannot tell how much space the destinations have free");
         }

@@ -1,5 +1,6 @@
 #include "copyrun/CopyReport.h"
 
+#include "copyrun/FoldedName.h"
 #include "platform/PathSeparator.h"
 
 namespace tarvello {
@@ -7,9 +8,14 @@ namespace tarvello {
 void CopyReport::add(const PlanEntry& entry, const CopyOutcome& outcome) {
     ++total_;
     if (outcome.status == CopyOutcome::Status::Copied) {
-        if (!copiedTargets_.insert(entry.target).second)
+        const std::size_t nameStart = entry.target.rfind(kNativeSeparator) + 1;
+        const std::string folder = entry.target.substr(0, nameStart);
+        auto written = writtenFolders_.find(folder);
+        if (written == writtenFolders_.end())
+            written = writtenFolders_.emplace(folder, foldsCase_ && foldsCase_(folder)).first;
+        const std::string key = written->second ? folder + FoldedName(entry.target.substr(nameStart)) : entry.target;
+        if (!copiedTargets_.insert(key).second)
             ++replaced_;
-        writtenFolders_.insert(entry.target.substr(0, entry.target.rfind(kNativeSeparator) + 1));
         return;
     }
     if (++failed_ <= kListed)
@@ -19,7 +25,10 @@ void CopyReport::add(const PlanEntry& entry, const CopyOutcome& outcome) {
 void CopyReport::addFlushFailure(const FlushFailure& failure) { flushFailures_.push_back(failure); }
 
 std::vector<std::string> CopyReport::writtenFolders() const {
-    return {writtenFolders_.begin(), writtenFolders_.end()};
+    std::vector<std::string> folders;
+    for (const auto& [folder, folds] : writtenFolders_)
+        folders.push_back(folder);
+    return folders;
 }
 
 std::string CopyReport::replacedNote(const std::string& list) const {

@@ -4,8 +4,11 @@
 #include "platform/FileSystem.h"
 
 #include <cstddef>
+#include <functional>
+#include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvello {
@@ -17,6 +20,12 @@ public:
     // Failures named one by one; the rest are only counted, so the box
     // stays readable whatever the size of the plan.
     static constexpr std::size_t kListed = 10;
+
+    // Asked once per folder that receives a copy: whether names there that
+    // differ only in case are one file, so that "A.jpg" and a later "a.jpg"
+    // count as one target. Without it every folder tells case apart.
+    using FoldsCase = std::function<bool(const std::string& folder)>;
+    explicit CopyReport(FoldsCase foldsCase = {}) : foldsCase_(std::move(foldsCase)) {}
 
     void add(const PlanEntry& entry, const CopyOutcome& outcome);
     void addFlushFailure(const FlushFailure& failure);
@@ -45,8 +54,9 @@ private:
     std::size_t failed_ = 0;
     std::size_t replaced_ = 0;
     std::string listed_;                  // one line per listed failure
-    std::set<std::string> copiedTargets_;
-    std::set<std::string> writtenFolders_;
+    FoldsCase foldsCase_;
+    std::set<std::string> copiedTargets_;       // as the folder compares them
+    std::map<std::string, bool> writtenFolders_;  // whether each folds case
     std::vector<FlushFailure> flushFailures_;
 };
 

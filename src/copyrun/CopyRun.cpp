@@ -43,7 +43,7 @@ std::optional<CopyReport> CopyRun::start(SharedPlan plan) {
     const RunningFlag running(running_);
 
     events_.yield();
-    CopyReport report;
+    CopyReport report([this](const std::string& folder) { return fs_.foldsCase(folder); });
     if (!plan || plan->empty()) {
         observer_.finished(report);
         return report;

@@ -37,7 +37,7 @@ std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
     std::vector<Pick> picks;
     if (rules.shapesDraw()) {
         auto drawn = DrawWithinRules(fs, random, groups, request.requestedCount, request.allowRepeats,
-                                     rules, kMaxPlanLines / folders.size());
+                                     rules, kMaxPlanLines / folders.size(), separator);
         if (!drawn)
             return std::nullopt;
         picks = std::move(*drawn);

@@ -2,6 +2,7 @@
 
 #include "fsprobe/FileProbes.h"
 #include "lists/PathText.h"
+#include "plan/NumberedName.h"
 
 #include <algorithm>
 #include <limits>
@@ -39,6 +40,25 @@ bool InEveryFolder(const FileSystem& fs, std::string_view name, const std::vecto
     return !folders.empty() && std::all_of(folders.begin(), folders.end(), [&](const std::string& folder) {
         return FileExists(fs, folder + std::string(name));
     });
+}
+
+// The bytes a FAT or exFAT folder entry takes for a name of `length`
+// bytes: one 32-byte record per 13 characters and two more, which also
+// covers exFAT's 15 characters a record. Rounded into the folder's own
+// clusters on a small stick, these make a difference.
+std::uint64_t FolderEntryBytes(std::size_t length) { return 32 * (2 + (length + 12) / 13); }
+
+// What a copy of `size` bytes under `name` takes from the budget: its
+// size, or the space it takes on the destination.
+std::uint64_t BudgetCost(std::uint64_t size, std::string_view name, const std::optional<std::uint64_t>& unit) {
+    if (!unit)
+        return size;
+    const std::uint64_t units = size / *unit + (size % *unit != 0);
+    return units * *unit + FolderEntryBytes(name.size());
+}
+
+std::string CopyName(std::string_view sourcePath, std::size_t repeat, char separator) {
+    return NumberedName(FileNamePart(sourcePath, separator), repeat);
 }
 
 // The candidates still in the draw, by group. Taking one out swaps the
@@ -116,6 +136,16 @@ std::optional<std::uint64_t> FreeSpaceBudget(const FileSystem& fs, const std::ve
     return *least - *least / 100;
 }
 
+std::optional<std::uint64_t> LargestAllocationUnit(const FileSystem& fs,
+                                                   const std::vector<std::string>& folders) {
+    std::optional<std::uint64_t> largest;
+    for (const std::string& folder : folders) {
+        if (const auto unit = fs.allocationUnit(folder))
+            largest = std::max(largest.value_or(*unit), *unit);
+    }
+    return largest;
+}
+
 CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                const std::vector<std::string>& folders, const SelectionRules& rules,
                                char separator, std::vector<EntryFailure>* failures) {
@@ -137,7 +167,7 @@ CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::stri
 std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSource& random,
                                                  const CandidateGroups& groups, double requestedCount,
                                                  bool allowRepeats, const SelectionRules& rules,
-                                                 std::size_t maxPicks) {
+                                                 std::size_t maxPicks, char separator) {
     const std::size_t wanted = DrawCount(requestedCount);
     std::uint64_t left = rules.budget.value_or(std::numeric_limits<std::uint64_t>::max());
     std::vector<std::size_t> earlierDraws(groups.candidates.size());
@@ -155,9 +185,14 @@ std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSou
             std::uint64_t& size = sizes[candidate];
             if (size == kNotMeasured)
                 size = fs.fileSize(std::string(groups.candidates.path(candidate))).value_or(kNotMeasured);
-            fits = size != kNotMeasured && size <= left;
+            const std::uint64_t cost =
+                size == kNotMeasured
+                    ? kNotMeasured
+                    : BudgetCost(size, CopyName(groups.candidates.path(candidate), earlierDraws[candidate], separator),
+                                 rules.allocationUnit);
+            fits = cost != kNotMeasured && cost <= left;
             if (fits)
-                left -= size;
+                left -= cost;
         }
         if (fits) {
             if (picks.size() == maxPicks)

@@ -3,6 +3,7 @@
 #include "plan/CandidateList.h"
 #include "plan/PickRandomFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/PathSeparator.h"
 #include "platform/RandomSource.h"
 
 #include <cstddef>
@@ -19,6 +20,10 @@ namespace tarvello {
 struct SelectionRules {
     std::vector<std::string> extensions;  // lower case, no dot; empty: every file
     std::optional<std::uint64_t> budget;  // the most bytes each destination receives
+    // Set for the budget "free": each file then costs the space it takes on
+    // the destination, its size rounded up to whole units of this many bytes
+    // and its folder entry, rather than its size.
+    std::optional<std::uint64_t> allocationUnit;
     bool perFolder = false;               // each source entry has the same chance per draw
     bool skipExisting = false;            // leave out files already in every destination
 
@@ -36,6 +41,11 @@ std::vector<std::string> ParseExtensionList(std::string_view list);
 // bookkeeping: the budget "free". Nothing when a folder cannot be asked.
 std::optional<std::uint64_t> FreeSpaceBudget(const FileSystem& fs,
                                              const std::vector<std::string>& folders);
+
+// The largest allocation unit among `folders`, so that a file costs no
+// less than it takes on any of them; nothing when none can be asked.
+std::optional<std::uint64_t> LargestAllocationUnit(const FileSystem& fs,
+                                                   const std::vector<std::string>& folders);
 
 // The candidates the rules leave, with where each source entry's files end.
 struct CandidateGroups {
@@ -58,6 +68,6 @@ CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::stri
 std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSource& random,
                                                  const CandidateGroups& groups, double requestedCount,
                                                  bool allowRepeats, const SelectionRules& rules,
-                                                 std::size_t maxPicks);
+                                                 std::size_t maxPicks, char separator = kNativeSeparator);
 
 }  // namespace tarvello

@@ -129,6 +129,16 @@ public:
     // that holds `folder`, or nothing when it cannot be asked.
     virtual std::optional<std::uint64_t> freeSpace(const std::string&) const { return std::nullopt; }
 
+    // The unit in which the file system that holds `folder` hands out space
+    // (a FAT cluster, a page of tmpfs): a file takes its size rounded up to
+    // it. Nothing when it cannot be asked.
+    virtual std::optional<std::uint64_t> allocationUnit(const std::string&) const { return std::nullopt; }
+
+    // Whether names in `folder` that differ only in letter case name one
+    // file, as on FAT and exFAT. Meant for a folder that holds at least one
+    // entry, which it asks about.
+    virtual bool foldsCase(const std::string&) const { return false; }
+
     // Makes `target` a copy of `source`, replacing whatever file stands
     // there. Either the whole copy lands or the old target is left intact.
     // `progress` runs after every piece of at most 1 MiB.

@@ -25,6 +25,20 @@ TEST(CopyReport, failuresFlushesAndReplacedCopies_namedAfterDone) {
               "holds fewer files than the Summary lists.");
 }
 
+// Where the folder folds case, names that differ only in case (Latin and
+// beyond ASCII too) are one target; the folder is asked once.
+TEST(CopyReport, namesDifferingInCaseAreOneTargetWhereTheFolderFoldsCase) {
+    std::vector<std::string> asked;
+    CopyReport report([&](const std::string& folder) {
+        asked.push_back(folder);
+        return folder == "/fat/";
+    });
+    for (const char* target : {"/fat/A.jpg", "/fat/a.JPG", "/fat/Été", "/fat/éTÉ", "/fat/ß", "/fat/SS", "/ext/A", "/ext/a"})
+        report.add({"/src/x", target}, {});
+    EXPECT_EQ(report.replaced(), 2u);
+    EXPECT_EQ(asked, (std::vector<std::string>{"/fat/", "/ext/"}));
+}
+
 TEST(CopyReport, manyFailures_listsTheFirstAndCountsTheRest) {
     CopyReport report;
     const std::size_t failures = CopyReport::kListed + 3;

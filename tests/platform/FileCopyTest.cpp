@@ -73,6 +73,25 @@ TEST(ReplaceFile, copiesBytesTimeAndPermissionsOverAnyTarget) {
     EXPECT_EQ(NamesIn(dir.path() + "dst"), names);
 }
 
+// A copy first removes what a killed run left of its own hidden copy, in the
+// whole or the shortened form, and no file that only resembles one.
+TEST(ReplaceFile, removesTheLeftoversOfAKilledCopyToItsOwnTarget) {
+    test::TempDir dir;
+    const std::string source = dir.write("src/a", "new");
+    const std::string longName(NAME_MAX, 'n');
+    Names names = {".a.jpg.notes", ".a.jpg.ABC", ".a.jpg.ABCDEFG", ".a.jpg.AB-DEF", ".b.jpg.ABCDEF", "a.jpg.ABCDEF"};
+    for (const std::string& name : names)
+        dir.write("dst/" + name);
+    dir.write("dst/.a.jpg.x1Y2z3");
+    dir.write("dst/." + longName.substr(0, NAME_MAX - 8) + ".QwErTy");
+    Leftovers leftovers;
+    for (const std::string& name : {std::string("a.jpg"), longName}) {
+        EXPECT_EQ(ReplaceFile(source, dir.path() + "dst/" + name, [](std::uint64_t) {}, &leftovers).status, Status::Copied);
+        names.insert(name);
+    }
+    EXPECT_EQ(NamesIn(dir.path() + "dst"), names);
+}
+
 // Each fault starts from src/file and an old target dst/old, and must end
 // with both as they were and no temporary file anywhere.
 class ReplaceFileFault : public ::testing::Test {

@@ -18,6 +18,15 @@ CopyOutcome Failed(int error) {
     return {CopyOutcome::Status::Failed, std::strerror(error)};
 }
 
+// FAT and exFAT refuse a name that holds one of these, with an error
+// (ENOENT, EPERM or EINVAL, by driver) that would read as a missing source.
+CopyOutcome NamingFailed(int error, const std::string& name) {
+    const bool refusedError = error == ENOENT || error == EPERM || error == EINVAL;
+    if (refusedError && name.find_first_of(":?*\"<>|\\") != std::string::npos)
+        return {CopyOutcome::Status::Failed, "the name holds a character that this file system does not allow"};
+    return Failed(error);
+}
+
 // The folder ("." for a bare name) and the last name of a path.
 std::pair<std::string, std::string> SplitFolder(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -30,9 +39,30 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+CopyOutcome CopyInto(int folderFd, const std::string& name, int in, const struct stat& from, bool targetExists,
+                     const CopyProgress& progress) {
+    // Permission bits as a plain copy gives them: the source's, without
+    // set-id and sticky bits, trimmed by the umask.
+    TempFile temp(folderFd, name, targetExists, from.st_mode & 0777);
+    if (temp.error() != 0)
+        return NamingFailed(temp.error(), name);
+    if (const int error = CopyContents(in, temp.fd(), from.st_size, progress))
+        return Failed(error);
+
+    // The source's modification time, to the nanosecond. A file system that
+    // cannot store it still gets the copy, as `cp -p` keeps its copy then.
+    const struct timespec times[2] = {{0, UTIME_OMIT}, from.st_mtim};
+    futimens(temp.fd(), times);
+
+    if (const int error = temp.commit())
+        return NamingFailed(error, name);
+    return {CopyOutcome::Status::Copied, {}};
+}
+
 }  // namespace
 
-CopyOutcome ReplaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) {
+CopyOutcome ReplaceFile(const std::string& source, const std::string& target, const CopyProgress& progress,
+                        Leftovers* leftovers) {
     // Non-blocking, so that a FIFO standing where a file was cannot hang
     // the run; on a regular file the flag changes nothing.
     const UniqueFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -66,22 +96,12 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
     if (!folderFd)
         return Failed(errno);
 
-    // Permission bits as a plain copy gives them: the source's, without
-    // set-id and sticky bits, trimmed by the umask.
-    TempFile temp(folderFd.get(), name, targetExists, from.st_mode & 0777);
-    if (temp.error() != 0)
-        return Failed(temp.error());
-    if (const int error = CopyContents(in.get(), temp.fd(), from.st_size, progress))
-        return Failed(error);
-
-    // The source's modification time, to the nanosecond. A file system that
-    // cannot store it still gets the copy, as `cp -p` keeps its copy then.
-    const struct timespec times[2] = {{0, UTIME_OMIT}, from.st_mtim};
-    futimens(temp.fd(), times);
-
-    if (const int error = temp.commit())
-        return Failed(error);
-    return {CopyOutcome::Status::Copied, {}};
+    if (leftovers)
+        leftovers->removeFor(folderFd.get(), folder, name);
+    CopyOutcome outcome = CopyInto(folderFd.get(), name, in.get(), from, targetExists, progress);
+    if (leftovers)
+        leftovers->copyEnded(folderFd.get(), folder, outcome.status == CopyOutcome::Status::Copied);
+    return outcome;
 }
 
 }  // namespace tarvello

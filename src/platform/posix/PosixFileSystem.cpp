@@ -68,6 +68,18 @@ bool IsFolder(int dirFd, const dirent& entry) {
     return fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
 }
 
+// The name with the case of its ASCII letters swapped: "A.jpg" gives "a.JPG".
+std::string SwappedCase(std::string_view name) {
+    std::string swapped(name);
+    for (char& c : swapped) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return swapped;
+}
+
 std::optional<struct stat> Stat(const std::string& path) {
     struct stat info {};
     if (path.empty() || stat(path.c_str(), &info) != 0)
@@ -298,7 +310,7 @@ std::optional<std::uint32_t> PosixFileSystem::attributes(const std::string& path
 
 CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::string& target,
                                          const CopyProgress& progress) {
-    return ReplaceFile(source, target, progress);
+    return ReplaceFile(source, target, progress, &leftovers_);
 }
 
 std::optional<std::uint64_t> PosixFileSystem::fileSize(const std::string& path) const {
@@ -313,6 +325,36 @@ std::optional<std::uint64_t> PosixFileSystem::freeSpace(const std::string& folde
     if (statvfs(folder.c_str(), &space) != 0)
         return std::nullopt;
     return static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize;
+}
+
+std::optional<std::uint64_t> PosixFileSystem::allocationUnit(const std::string& folder) const {
+    struct statvfs space {};
+    if (statvfs(folder.c_str(), &space) != 0 || space.f_frsize == 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(space.f_frsize);
+}
+
+// Asks the driver itself rather than guessing from the file system's type:
+// the first name with a letter is looked up under its case-swapped spelling,
+// which a folding folder finds and a case-sensitive one does not, unless a
+// second file stands under that spelling (then the listing shows it). The
+// inode cannot tell: exfat-fuse numbers each spelling apart.
+bool PosixFileSystem::foldsCase(const std::string& folder) const {
+    std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+    if (!dir)
+        return false;
+    std::string probe;
+    while (const dirent* entry = readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (probe.empty()) {
+            if (std::string swapped = SwappedCase(name); swapped != name)
+                probe = std::move(swapped);
+        } else if (name == probe) {
+            return false;
+        }
+    }
+    struct stat info {};
+    return !probe.empty() && fstatat(dirfd(dir.get()), probe.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 std::string PosixFileSystem::programFolder() const {

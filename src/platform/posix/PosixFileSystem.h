@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/posix/Leftovers.h"
 
 namespace tarvello {
 
@@ -26,11 +27,16 @@ public:
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     std::optional<std::uint64_t> freeSpace(const std::string& folder) const override;
+    std::optional<std::uint64_t> allocationUnit(const std::string& folder) const override;
+    bool foldsCase(const std::string& folder) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override;
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override;
     std::string programFolder() const override;
+
+private:
+    Leftovers leftovers_;
 };
 
 }  // namespace tarvello

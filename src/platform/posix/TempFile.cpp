@@ -16,14 +16,13 @@ namespace {
 constexpr int kAttempts = 100;
 constexpr std::size_t kRandomLength = 6;
 constexpr std::size_t kDecoration = 2 + kRandomLength;  // the two dots and the random part
+constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 // ".<name>.XXXXXX", the name cut short where the whole would exceed
 // `nameMax` bytes.
 std::string HiddenName(const std::string& targetName, std::size_t nameMax) {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
 
     std::string name = "." + targetName.substr(0, nameMax - kDecoration) + ".";
     for (std::size_t i = 0; i < kRandomLength; ++i)
@@ -56,6 +55,22 @@ std::set<const TempFile*>& NamedFiles() {
 }
 
 }  // namespace
+
+std::optional<std::string_view> HiddenNameStem(std::string_view name) {
+    if (name.size() < kDecoration || name.front() != '.' || name[name.size() - kRandomLength - 1] != '.')
+        return std::nullopt;
+    if (name.substr(name.size() - kRandomLength).find_first_not_of(kLetters) != std::string_view::npos)
+        return std::nullopt;
+    return name.substr(1, name.size() - kDecoration);
+}
+
+std::vector<std::string> HiddenNameStems(int folderFd, const std::string& targetName) {
+    std::size_t nameMax = NAME_MAX;
+    std::vector<std::string> stems{targetName.substr(0, nameMax - kDecoration)};
+    if (LowerNameMax(folderFd, nameMax) && targetName.size() > nameMax - kDecoration)
+        stems.push_back(targetName.substr(0, nameMax - kDecoration));
+    return stems;
+}
 
 void RemoveUnfinishedTempFiles() {
     for (const TempFile* file : NamedFiles())

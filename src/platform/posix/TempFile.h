@@ -5,13 +5,25 @@
 #include <sys/types.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tarvello {
 
 // Removes the named temporary files of this process, for a program that is
 // about to end in the middle of a copy. Unnamed ones vanish by themselves.
 void RemoveUnfinishedTempFiles();
+
+// The part of a hidden name ".<stem>.XXXXXX" between its dots, when `name`
+// has that form; nothing otherwise.
+std::optional<std::string_view> HiddenNameStem(std::string_view name);
+
+// The stems that the hidden names of a copy to `targetName` in the folder
+// can have: the whole name, or the name cut short to fit the folder's
+// longest name.
+std::vector<std::string> HiddenNameStems(int folderFd, const std::string& targetName);
 
 // The copy in the making: a new file in the target's folder that takes the
 // target's place only once complete and otherwise leaves no trace. Where the
