@@ -2,8 +2,8 @@
 // and scrolls through it: prints the memory the plan takes beyond the bytes
 // of its paths, what the view adds, the time until it is painted, and the
 // slowest and the mean scroll step.
-#include "app/ListViewModel.h"
-#include "app/SummaryRows.h"
+#include "app/SummaryDelegate.h"
+#include "app/SummaryViewModel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,9 +48,10 @@ int main(int argc, char* argv[]) {
     constexpr std::size_t kLines = 1'000'000;
 
     tarvello::SummaryRows summary;
-    tarvello::ListViewModel model(summary, QStringLiteral(" Summary:"));
+    tarvello::SummaryViewModel model(summary, QStringLiteral(" Summary:"));
     QTreeView view;
     view.setModel(&model);
+    view.setItemDelegate(new tarvello::SummaryDelegate(&view));  // every line is wider than the column
     view.setRootIsDecorated(false);
     view.setUniformRowHeights(true);
     view.header()->setStretchLastSection(false);
