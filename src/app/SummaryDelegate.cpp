@@ -1,6 +1,7 @@
 #include "app/SummaryDelegate.h"
 
 #include "app/SummaryViewModel.h"
+#include "platform/PathSeparator.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -23,9 +24,16 @@ int TextWidth(const QStyleOptionViewItem& option) {
     return option.rect.width() - 2 * margin;
 }
 
-// A path cut from the left to the room given, unless it fits.
+// A path cut from the left to the room given, unless it fits; the cut moves
+// on to the next separator, so that no folder shows part of its name.
 QString Shortened(const QFontMetricsF& metrics, const QString& path, qreal width, qreal room) {
-    return width <= room ? path : metrics.elidedText(path, Qt::ElideLeft, room);
+    if (width <= room)
+        return path;
+    QString shown = metrics.elidedText(path, Qt::ElideLeft, room);
+    const qsizetype separator = shown.indexOf(QLatin1Char(kNativeSeparator), 1);
+    if (shown.startsWith(QChar(0x2026)) && separator > 1)  // not a font's "..."
+        shown.remove(1, separator - 1);
+    return shown;
 }
 
 }  // namespace
