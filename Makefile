@@ -1,7 +1,7 @@
 # Everything starts here: each target installs what is missing first.
 BUILD := build/default
 
-.PHONY: setup build run test sanitize bench screenshot package clean
+.PHONY: setup build run test sanitize benchmarks bench screenshot package clean
 
 setup:
 	@scripts/bootstrap
@@ -21,7 +21,11 @@ sanitize: setup
 	cmake --build --preset sanitize
 	ctest --preset sanitize
 
-bench: build
+# Builds the benchmarks without running them.
+benchmarks: build
+	cmake --build --preset default --target benchmarks
+
+bench: benchmarks
 	bench/run_all.sh $(BUILD)
 
 screenshot: build

@@ -4,9 +4,7 @@ set -euo pipefail
 build=${1:-build/default}
 here=$(cd "$(dirname "$0")" && pwd)
 
-cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
-    tarvello_copy_bench tarvello_walk tarvello_list_file_bench tarvello_keystroke_bench \
-    tarvello_copyrun_bench tarvello-cli
+cmake --build "$build" --target benchmarks tarvello-cli
 bin="$build/bin"
 
 echo "== Drawing the selection"

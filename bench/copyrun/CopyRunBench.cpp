@@ -5,6 +5,7 @@
 // file was left. The data lives under ${TMPDIR:-/tmp}.
 
 #include "copyrun/CopyRun.h"
+#include "platform/Dialogs.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtProgramEnd.h"
 #include "platform/system/SystemClock.h"

@@ -6,6 +6,8 @@
 #include "app/ListViewModel.h"
 #include "app/PercentProgressBar.h"
 #include "app/Startup.h"
+#include "app/SummaryDelegate.h"
+#include "app/SummaryViewModel.h"
 #include "lists/ListFile.h"
 #include "lists/PathText.h"
 #include "plan/BuildPlan.h"
@@ -120,9 +122,7 @@ void Form1::createControls() {
     const QFont listFont = ArialBold(9);
     const QFont buttonFont = ArialBold(11.25);
 
-    auto makeList = [&](const char* name, const ListRows& rows, const char* header,
-                        const QRect& geometry, ListViewModel*& model) {
-        model = new ListViewModel(rows, QString::fromLatin1(header), this);
+    auto makeList = [&](const char* name, ListViewModel* model, const QRect& geometry) {
         auto* view = Place(new QTreeView(this), name, geometry);
         view->setModel(model);
         view->setRootIsDecorated(false);
@@ -150,8 +150,8 @@ void Form1::createControls() {
         return button;
     };
 
-    ListView1 = makeList("ListView1", sources_, " Source Folder(s)", TwipRect(120, 120, 7455, 1455),
-                         sourceModel_);
+    sourceModel_ = new ListViewModel(sources_, QStringLiteral(" Source Folder(s)"), this);
+    ListView1 = makeList("ListView1", sourceModel_, TwipRect(120, 120, 7455, 1455));
     // Entries move by the list's own mouse handlers, never by a platform
     // drag; files dropped from the file manager are taken at any time.
     ListView1->setDragEnabled(false);
@@ -163,8 +163,8 @@ void Form1::createControls() {
     Check1 = makeButton("Check1", "Load", TwipRect(5160, 1680, 855, 400));
     Check4 = makeButton("Check4", "Clear List", TwipRect(6120, 1680, 1455, 400));
 
-    ListView2 = makeList("ListView2", destinations_, " Destination Folder(s):",
-                         TwipRect(120, 2160, 7455, 1455), destinationModel_);
+    destinationModel_ = new ListViewModel(destinations_, QStringLiteral(" Destination Folder(s):"), this);
+    ListView2 = makeList("ListView2", destinationModel_, TwipRect(120, 2160, 7455, 1455));
     Check3 = makeButton("Check3", "Add Folder(s)", TwipRect(120, 3720, 1695, 400));
     Check5 = makeButton("Check5", "Add All Subfolders In Folder", TwipRect(1920, 3720, 3135, 400));
     Check10 = makeButton("Check10", "Load", TwipRect(5160, 3720, 855, 400));
@@ -181,7 +181,11 @@ void Form1::createControls() {
     Check11->setFont(listFont);
     Check11->setFocusPolicy(Qt::StrongFocus);
 
-    ListView3 = makeList("ListView3", summary_, " Summary:", TwipRect(120, 5040, 7455, 2655), summaryModel_);
+    summaryModel_ = new SummaryViewModel(summary_, QStringLiteral(" Summary:"), this);
+    ListView3 = makeList("ListView3", summaryModel_, TwipRect(120, 5040, 7455, 2655));
+    // The column starts inside the list, so a line shortened to it shows
+    // both ends; a column dragged wider shows more of both.
+    ListView3->setItemDelegate(new SummaryDelegate(ListView3));
     Check12 = makeButton("Check12", "Randomly Generate Again", TwipRect(120, 7800, 3495, 400));
     Check2 = makeButton("Check2", "Start", TwipRect(3720, 7800, 2295, 400));
     Check9 = makeButton("Check9", "Clear List", TwipRect(6120, 7800, 1455, 400));

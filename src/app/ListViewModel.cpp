@@ -6,6 +6,10 @@
 
 namespace tarvello {
 
+QString DisplayText(std::string_view bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
 ListViewModel::ListViewModel(const ListRows& rows, QString header, QObject* parent)
     : QAbstractListModel(parent), rows_(rows), header_(std::move(header)) {}
 
@@ -28,12 +32,9 @@ int ListViewModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ListViewModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+    if (role != Qt::DisplayRole || !holdsRow(index))
         return {};
-    const std::string text = rows_.rowText(static_cast<std::size_t>(index.row()));
-    // Names that are not valid in the locale's encoding still show,
-    // with replacement characters where bytes do not decode.
-    return QFile::decodeName(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    return DisplayText(rows_.rowText(static_cast<std::size_t>(index.row())));
 }
 
 QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,5 +1,11 @@
 #include "FormFixture.h"
 
+#include "app/SummaryDelegate.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QTreeView>
+
 #include <functional>
 
 namespace tarvello::test {
@@ -44,6 +50,36 @@ TEST_F(Form1Plan, aPlanPastTheBoundIsRefusedWithOneMessage) {
     EXPECT_EQ(form->summary().size(), 3u);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find("10,000,000"), std::string::npos) << dialogs.messages[0];
+}
+
+// A line wider than the Summary keeps the file name and the destination's
+// last folder, each path cut from the left. The name holds the words between
+// the two paths, which a split of the line would take for the boundary.
+TEST_F(Form1Plan, aLongSummaryLineShowsBothEndsAndTipsTheWholeLine) {
+    showForm();
+    const std::string name = "a will be copied to b";
+    control<QLineEdit>("Text1")->setText(QStringLiteral("1"));
+    dir.write(std::string(80, 's') + "/" + name);
+    pickAndPress("Check8", dir.path() + std::string(80, 's'));
+    pickAndPress("Check3", dir.makeFolder(std::string(80, 'd') + "/Box"));
+    auto* view = control<QTreeView>("ListView3");
+    const QModelIndex row = view->model()->index(0, 0);
+    QStyleOptionViewItem cell;
+    cell.initFrom(view);
+    cell.widget = view;
+    cell.rect = view->visualRect(row);
+    const auto* delegate = qobject_cast<SummaryDelegate*>(view->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const QString shown = delegate->shownText(cell, row);
+    EXPECT_TRUE(shown.startsWith(u'…')) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromStdString(name + " will be copied to …"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QString::fromStdString("/Box/" + name))) << shown.toStdString();
+
+    const QPoint inside = cell.rect.center();
+    QHelpEvent help(QEvent::ToolTip, inside, view->viewport()->mapToGlobal(inside));
+    QApplication::sendEvent(view->viewport(), &help);
+    EXPECT_EQ(QToolTip::text().toStdString(), SummaryLine(form->summary().entry(0)));
+    QToolTip::hideText();
 }
 
 }  // namespace
