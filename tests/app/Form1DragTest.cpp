@@ -11,10 +11,10 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-class Form1Drag : public FormFixture {
+class Form1Drag : public ShownFormFixture {
 protected:
     void SetUp() override {
-        showForm();
+        ShownFormFixture::SetUp();
         view = control<QTreeView>("ListView1");
     }
 

@@ -10,10 +10,10 @@ using Entries = std::vector<std::string>;
 
 // Every change the tests make goes past a tester that stops the test when a
 // list model breaks Qt's model rules.
-class Form1Lists : public FormFixture {
+class Form1Lists : public ShownFormFixture {
 protected:
     void SetUp() override {
-        showForm();
+        ShownFormFixture::SetUp();
         for (const char* list : {"ListView1", "ListView2", "ListView3"})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 control<QTreeView>(list)->model(), QAbstractItemModelTester::FailureReportingMode::Fatal));

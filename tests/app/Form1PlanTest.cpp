@@ -11,14 +11,13 @@
 namespace tarvello::test {
 namespace {
 
-using Form1Plan = FormFixture;
+using Form1Plan = ShownFormFixture;
 
 // With the count above the number of files and repeats off, a plan is every
 // file of "in", so a file created on disk before each step shows as one more
 // line when the step draws the plan again (with repeats, the count alone
 // sets the lines).
 TEST_F(Form1Plan, redrawsOnPicksPositiveCountsTheOptionAndGenerateAgainOnly) {
-    showForm();
     drawPlan({"a.jpg", "b.jpg", "c.jpg"}, "10");
     auto count = [&](const char* text) { return [=, this] { control<QLineEdit>("Text1")->setText(QLatin1String(text)); }; };
     auto option = [&] { control<QCheckBox>("Check11")->click(); };
@@ -44,7 +43,6 @@ TEST_F(Form1Plan, redrawsOnPicksPositiveCountsTheOptionAndGenerateAgainOnly) {
 }
 
 TEST_F(Form1Plan, aPlanPastTheBoundIsRefusedWithOneMessage) {
-    showForm();
     drawPlan({"a.jpg", "b.jpg", "c.jpg"}, "20000000");
     control<QCheckBox>("Check11")->click();
     EXPECT_EQ(form->summary().size(), 3u);
@@ -56,7 +54,6 @@ TEST_F(Form1Plan, aPlanPastTheBoundIsRefusedWithOneMessage) {
 // last folder, each path cut from the left. The name holds the words between
 // the two paths, which a split of the line would take for the boundary.
 TEST_F(Form1Plan, aLongSummaryLineShowsBothEndsAndTipsTheWholeLine) {
-    showForm();
     const std::string name = "a will be copied to b";
     control<QLineEdit>("Text1")->setText(QStringLiteral("1"));
     dir.write(std::string(80, 's') + "/" + name);

@@ -9,10 +9,7 @@
 namespace tarvello::test {
 namespace {
 
-class Form1Start : public FormFixture {
-protected:
-    void SetUp() override { showForm(); }
-};
+using Form1Start = ShownFormFixture;
 
 // The plan keeps what it was drawn from: with the lists cleared and the
 // folder changed on disk it copies the three numbered copies of the one file.

@@ -12,10 +12,7 @@ namespace {
 
 using Entries = std::vector<std::string>;
 
-class Form1Tree : public FormFixture {
-protected:
-    void SetUp() override { showForm(); }
-};
+using Form1Tree = ShownFormFixture;
 
 // Hidden folders and links are passed over, a doubled separator is kept;
 // the source list collapses it in the folder's own entry, and a folder

@@ -135,4 +135,10 @@ protected:
     std::unique_ptr<Form1> form;
 };
 
+// The same, with the window shown before each test.
+class ShownFormFixture : public FormFixture {
+protected:
+    void SetUp() override { showForm(); }
+};
+
 }  // namespace tarvello::test
