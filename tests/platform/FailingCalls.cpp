@@ -43,10 +43,7 @@ int __real_syncfs(int fd);
 int __wrap_close(int fd) {
     const bool fail = failing.closeError != 0 && WriteOnly(fd);
     const int result = __real_close(fd);  // the descriptor is gone either way, as on Linux
-    if (!fail)
-        return result;
-    errno = failing.closeError;
-    return -1;
+    return fail && Fails(failing.closeError) ? -1 : result;
 }
 
 int __wrap_openat(int dirFd, const char* path, int flags, ...) {
@@ -57,15 +54,10 @@ int __wrap_openat(int dirFd, const char* path, int flags, ...) {
         mode = va_arg(args, mode_t);
         va_end(args);
     }
-    if (failing.noUnnamedFiles && (flags & O_TMPFILE) == O_TMPFILE) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
+    const bool unnamed = (flags & O_TMPFILE) == O_TMPFILE;
     const bool tooLong = failing.nameMax > 0 && std::strlen(path) > static_cast<std::size_t>(failing.nameMax);
-    if (tooLong && (flags & O_CREAT) != 0) {
-        errno = ENAMETOOLONG;
+    if (Fails(failing.noUnnamedFiles && unnamed ? EOPNOTSUPP : tooLong && (flags & O_CREAT) != 0 ? ENAMETOOLONG : 0))
         return -1;
-    }
     return __real_openat(dirFd, path, flags, mode);
 }
 
@@ -90,10 +82,8 @@ long __wrap_fpathconf(int fd, int name) {
 }
 
 dirent* __wrap_readdir(DIR* dir) {
-    if (failing.readdirAfter == 0) {
-        errno = EIO;
+    if (Fails(failing.readdirAfter == 0 ? EIO : 0))
         return nullptr;
-    }
     dirent* entry = __real_readdir(dir);
     if (entry && entry->d_name[0] != '.' && failing.readdirAfter > 0)
         --failing.readdirAfter;
