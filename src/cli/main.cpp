@@ -7,12 +7,9 @@
 #include "lists/ListFile.h"
 #include "lists/PathText.h"
 #include "plan/BuildPlan.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/StopSignals.h"
+#include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -85,9 +82,9 @@ bool WritePlaylist(const std::string& path, const std::vector<std::string>& targ
 }
 
 int Run(const CliOptions& options) {
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     SystemClock clock;
-    StopSignals events;
+    NativeStopSignals events;
 
     const auto sources = ReadEntries(fs, events, options.sources);
     const auto destinations = sources ? ReadEntries(fs, events, options.destinations) : std::nullopt;
@@ -122,7 +119,7 @@ int Run(const CliOptions& options) {
     if (options.dryRun)
         return WritePlan(*plan, options.nullEnds) ? kAllDone : Fail("cannot write the plan");
 
-    CopyProgressLine progress(fs, clock, !options.quiet && isatty(STDERR_FILENO),
+    CopyProgressLine progress(fs, clock, !options.quiet && IsTerminal(stderr),
                               !options.playlist.empty());
     CopyRun run(fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
@@ -136,7 +133,8 @@ int Run(const CliOptions& options) {
 
 int main(int argc, char* argv[]) {
     using tarvello::ParsedCommandLine;
-    const ParsedCommandLine parsed = tarvello::ParseCommandLine(argc, argv);
+    tarvello::NativeArguments arguments(argc, argv);
+    const ParsedCommandLine parsed = tarvello::ParseCommandLine(arguments.count(), arguments.values());
     switch (parsed.action) {
     case ParsedCommandLine::Action::Help:
         std::fputs(tarvello::kCliHelp, stdout);
