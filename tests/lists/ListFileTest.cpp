@@ -1,6 +1,6 @@
 #include "lists/ListFile.h"
 
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ const struct { std::string bytes; Entries entries; } kCases[] = {
 TEST(ListFile, cutsLinesAtCrLfCrAndLfWhereverThePiecesEnd) {
     const test::TempDir dir;
     for (const auto& c : kCases) {
-        const ListFileRead read = ReadListFile(PosixFileSystem(), dir.write("list.txt", c.bytes));
+        const ListFileRead read = ReadListFile(NativeFileSystem(), dir.write("list.txt", c.bytes));
         EXPECT_EQ(read.status, ListFileRead::Status::Read);
         EXPECT_EQ(read.entries, c.entries) << testing::PrintToString(c.bytes);
         for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
@@ -39,8 +39,8 @@ TEST(ListFile, cutsLinesAtCrLfCrAndLfWhereverThePiecesEnd) {
 
 TEST(ListFile, aPathThatCannotBeReadGivesItsReasonAndNoEntries) {
     const test::TempDir dir;
-    EXPECT_EQ(ReadListFile(PosixFileSystem(), dir.path() + "missing.txt").status, ListFileRead::Status::BadCharacters);
-    const ListFileRead folder = ReadListFile(PosixFileSystem(), dir.makeFolder("lists"));
+    EXPECT_EQ(ReadListFile(NativeFileSystem(), dir.path() + "missing.txt").status, ListFileRead::Status::BadCharacters);
+    const ListFileRead folder = ReadListFile(NativeFileSystem(), dir.makeFolder("lists"));
     EXPECT_EQ(folder.status, ListFileRead::Status::Unreadable);
     EXPECT_EQ(folder.reason, "Is a directory");
     EXPECT_TRUE(folder.entries.empty());
