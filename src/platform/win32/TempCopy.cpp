@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kAttempts = 100;
 constexpr std::size_t kRandomLength = 6;
+// A name holds at most 255 UTF-16 units; the dots and the random part take 8.
+constexpr std::size_t kNameRoom = 255 - 2 - kRandomLength;
 
 TempCopy* unfinished = nullptr;
 
@@ -20,12 +22,25 @@ std::size_t NameStart(const std::string& path) {
     return cut == std::string::npos ? 0 : cut + 1;
 }
 
+// The target's name, cut short where the hidden name would be too long,
+// never inside a surrogate pair.
+std::string ShortenedName(const std::string& name) {
+    std::wstring wide = WideFromUtf8(name).value_or(std::wstring());
+    if (wide.size() <= kNameRoom)
+        return name;
+    wide.resize(kNameRoom);
+    if (wide.back() >= 0xD800 && wide.back() <= 0xDBFF)
+        wide.pop_back();
+    return Utf8FromWide(wide);
+}
+
+// ".<name>.XXXXXX" beside the target.
 std::string HiddenPath(const std::string& target) {
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     const std::size_t start = NameStart(target);
-    std::string path = target.substr(0, start) + "." + target.substr(start) + ".";
+    std::string path = target.substr(0, start) + "." + ShortenedName(target.substr(start)) + ".";
     for (std::size_t i = 0; i < kRandomLength; ++i)
         path += kLetters[pick(random)];
     return path;

@@ -20,9 +20,13 @@ struct FindCloser {
 };
 
 // Calls `visit` with each non-hidden entry of `folder` but "." and "..".
+// An empty path names no folder (the logic gives the current drive's root
+// as "\").
 void ForEachListed(const std::string& folder, const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
+    if (folder.empty())
+        return;
     std::string pattern = folder;
-    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/')
+    if (pattern.back() != '\\' && pattern.back() != '/')
         pattern += '\\';
     const std::optional<std::wstring> wide = ApiPath(pattern + "*");
     if (!wide)
