@@ -13,23 +13,17 @@
 
 namespace tarvello::test {
 
-// The file-system path of a path's bytes, which are UTF-8 on Windows.
-inline std::filesystem::path FsPath(const std::string& bytes) {
+// The file-system path of a path's bytes, which are UTF-8 on Windows, and back.
 #ifdef _WIN32
-    return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
-#else
-    return bytes;
-#endif
-}
-
+inline std::filesystem::path FsPath(const std::string& bytes) { return std::u8string(bytes.begin(), bytes.end()); }
 inline std::string BytesOf(const std::filesystem::path& path) {
-#ifdef _WIN32
     const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
-#else
-    return path.string();
-#endif
+    return {utf8.begin(), utf8.end()};
 }
+#else
+inline std::filesystem::path FsPath(const std::string& bytes) { return bytes; }
+inline std::string BytesOf(const std::filesystem::path& path) { return path.string(); }
+#endif
 
 // A fresh folder under the system's temporary folder, removed with the
 // object. path() ends with the platform's separator, and so do the paths
