@@ -117,8 +117,9 @@ CopyOutcome CopyOver(const std::string& source, const std::string& target, const
     if (!SettleAttributes(copy.handle(), info.ftLastWriteTime) || !FlushFileBuffers(copy.handle()))
         return Failed(GetLastError());
 
-    // A rename does not replace a read-only file: its bits are lifted for
-    // the rename and put back should the rename fail.
+    // A rename does not replace a read-only file, nor on every file system
+    // a hidden or system one: those bits are lifted for the rename and put
+    // back should the rename fail.
     const DWORD oldAttributes = old->exists ? old->info.dwFileAttributes : 0;
     const bool lifted = (oldAttributes & kInTheWay) != 0;
     if (lifted && !SetFileAttributesW(to->c_str(), (oldAttributes & ~kInTheWay) | FILE_ATTRIBUTE_ARCHIVE))
