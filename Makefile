@@ -1,7 +1,8 @@
 # Everything starts here: each target installs what is missing first.
 BUILD := build/default
+WINDOWS := build/windows
 
-.PHONY: setup build run test sanitize benchmarks bench screenshot package clean
+.PHONY: setup build run test sanitize benchmarks bench screenshot package windows test-windows clean
 
 setup:
 	@scripts/bootstrap
@@ -33,6 +34,20 @@ screenshot: build
 
 package: build
 	cmake --build --preset default --target package
+
+# tarvello-cli.exe and its zip, cross-built; the tests run under Wine and
+# compare plans with the Linux build.
+windows:
+	@scripts/bootstrap --windows
+	@test -f $(WINDOWS)/build.ninja || cmake --preset windows
+	cmake --build --preset windows
+	cd $(WINDOWS) && cpack -G ZIP
+
+# The Linux tarvello-cli is built too: the Windows plans must equal its own.
+test-windows: windows setup
+	@test -f $(BUILD)/build.ninja || cmake --preset default
+	cmake --build --preset default --target tarvello-cli
+	scripts/wine-tests
 
 clean:
 	rm -rf build

@@ -8,13 +8,9 @@
 #include "lists/ListFile.h"
 #include "lists/PathText.h"
 #include "plan/BuildPlan.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/StopSignals.h"
+#include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
-
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -130,11 +126,6 @@ std::uint64_t PlannedBytes(const FileSystem& fs, const Plan& plan) {
     return bytes;
 }
 
-int TerminalColumns() {
-    winsize size {};
-    return ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
-}
-
 // Paths with their folder's links and relative parts resolved, so that
 // the playlist and the copies compare alike however they were given. A
 // folder that cannot be resolved leaves its paths as they stand.
@@ -175,9 +166,9 @@ bool WritePlaylist(const std::string& path, const std::vector<std::string>& targ
 }
 
 int Run(const CliOptions& options) {
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     SystemClock clock;
-    StopSignals events;
+    NativeStopSignals events;
 
     const auto sources = ReadEntries(fs, events, options.sources);
     const auto listed = sources ? ReadEntries(fs, events, options.destinations) : std::nullopt;
@@ -223,8 +214,8 @@ int Run(const CliOptions& options) {
     if (options.dryRun)
         return WritePlan(*plan, options.nullEnds, events) ? allDone : Fail("cannot write the plan");
 
-    const bool showProgress = !options.quiet && isatty(STDERR_FILENO);
-    CopyProgressLine progress(fs, clock, showProgress, !options.playlist.empty(), TerminalColumns);
+    const bool showProgress = !options.quiet && IsTerminal(stderr);
+    CopyProgressLine progress(fs, clock, showProgress, !options.playlist.empty(), [] { return TerminalColumns(stderr); });
     if (showProgress)
         progress.setPlannedBytes(PlannedBytes(fs, *plan));
     CopyRun run(fs, events, progress, clock);
@@ -239,7 +230,8 @@ int Run(const CliOptions& options) {
 
 int main(int argc, char* argv[]) {
     using tarvello::ParsedCommandLine;
-    const ParsedCommandLine parsed = tarvello::ParseCommandLine(argc, argv);
+    tarvello::NativeArguments arguments(argc, argv);
+    const ParsedCommandLine parsed = tarvello::ParseCommandLine(arguments.count(), arguments.values());
     switch (parsed.action) {
     case ParsedCommandLine::Action::Help:
         std::fputs(tarvello::kCliHelp, stdout);

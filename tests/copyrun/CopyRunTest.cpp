@@ -1,5 +1,6 @@
 #include "copyrun/CopyRun.h"
 
+#include "platform/PathSeparator.h"
 #include "support/EmptyFileSystem.h"
 #include "support/RecordingServices.h"
 
@@ -12,6 +13,8 @@ namespace tarvello {
 namespace {
 
 using ::testing::ElementsAre;
+
+const std::string kDestination = std::string(1, kNativeSeparator) + "dst" + kNativeSeparator;
 
 // The disk, the event loop and the window in one log (the window's values are
 // checked through the real window). A copy copies nothing: it reports the pieces
@@ -30,7 +33,7 @@ struct Recorder final : test::EmptyFileSystem, EventLoop, CopyRunObserver {
         for (const std::string& folder : folders)
             log.push_back("flush " + folder);
         whileWaiting();
-        return {{"/dst/", "Input/output error"}};
+        return {{kDestination, "Input/output error"}};
     }
     void yield() override { log.push_back("yield"); }
     void setProgress(double) override { log.push_back("progress"); }
@@ -53,16 +56,16 @@ TEST(CopyRun, yieldsBeforeEachEntryAndEvery20msInsideOne_thenFlushesBeforeTheMes
     recorder.outcomes["a"] = {CopyOutcome::Status::Failed, "No space left on device"};
     recorder.pieces["b"] = 5;  // a yield after the 2nd and the 4th
     CopyRun(recorder, recorder, recorder, recorder.clock)
-        .start(std::make_shared<const Plan>(candidates, std::vector<std::string>{"/dst/"},
-                                            std::vector<Pick>{{0, 0}, {1, 0}}, '/'));
+        .start(std::make_shared<const Plan>(candidates, std::vector<std::string>{kDestination},
+                                            std::vector<Pick>{{0, 0}, {1, 0}}));
     EXPECT_THAT(recorder.log, ElementsAre("yield",                                                        //
                                           "progress", "busy", "yield", "busy", "copy a",                  //
                                           "progress", "busy", "yield", "busy", "copy b",                  //
                                           "yield", "busy", "yield", "busy",                               //
-                                          "flush /dst/", "yield", "busy",                                 //
-                                          "Done.\n\n1 of 2 entries could not be copied:\na -> /dst/a: No space left "
-                                          "on device\n\nThe copies in /dst/ could not be written to the device: "
-                                          "Input/output error",
+                                          "flush " + kDestination, "yield", "busy",                       //
+                                          "Done.\n\n1 of 2 entries could not be copied:\na -> " + kDestination +
+                                              "a: No space left on device\n\nThe copies in " + kDestination +
+                                              " could not be written to the device: Input/output error",
                                           "idle", "progress"));
 }
 

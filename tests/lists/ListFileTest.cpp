@@ -1,9 +1,11 @@
 #include "lists/ListFile.h"
 
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "support/TempDir.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -26,7 +28,7 @@ const struct { std::string bytes; Entries entries; } kCases[] = {
 TEST(ListFile, cutsLinesAtCrLfCrAndLfWhereverThePiecesEnd) {
     const test::TempDir dir;
     for (const auto& c : kCases) {
-        const ListFileRead read = ReadListFile(PosixFileSystem(), dir.write("list.txt", c.bytes));
+        const ListFileRead read = ReadListFile(NativeFileSystem(), dir.write("list.txt", c.bytes));
         EXPECT_EQ(read.status, Status::Read);
         EXPECT_EQ(read.entries, c.entries) << testing::PrintToString(c.bytes);
         for (std::size_t cut = 0; cut <= c.bytes.size(); ++cut) {
@@ -44,18 +46,21 @@ TEST(ListFile, cutsLinesAtCrLfCrAndLfWhereverThePiecesEnd) {
 // a device that never ends would fill the memory.
 TEST(ListFile, onlyARegularTextFileGivesEntries) {
     const test::TempDir dir;
-    const std::string fifo = dir.path() + "fifo";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const struct { std::string path; Status status; } cases[] = {
+    struct Case { std::string path; Status status; };
+    std::vector<Case> cases{
         {dir.path() + "missing.txt", Status::BadCharacters},
         {dir.makeFolder("lists"), Status::NotRegularFile},
-        {fifo, Status::NotRegularFile},
-        {"/dev/zero", Status::NotRegularFile},
         {dir.write("photo.jpg", std::string("/a\n\xFF\xD8\0\x10", 6)), Status::NotText},
         {dir.write("long.txt", "/a\n" + std::string(ListFileSplitter::kLongestEntry + 1, 'a')), Status::NotText},
     };
+#ifndef _WIN32
+    const std::string fifo = dir.path() + "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    cases.push_back({fifo, Status::NotRegularFile});
+    cases.push_back({"/dev/zero", Status::NotRegularFile});
+#endif
     for (const auto& c : cases) {
-        const ListFileRead read = ReadListFile(PosixFileSystem(), c.path);
+        const ListFileRead read = ReadListFile(NativeFileSystem(), c.path);
         EXPECT_EQ(read.status, c.status) << c.path;
         EXPECT_TRUE(read.entries.empty()) << c.path;
     }

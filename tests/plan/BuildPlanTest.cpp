@@ -1,7 +1,7 @@
 #include "plan/BuildPlan.h"
 
 #include "plan/FakeFolders.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "support/PlanEntries.h"
 #include "support/ScriptedRandom.h"
@@ -33,19 +33,24 @@ TEST(BuildPlan, sendsEachPickToEveryDestinationInListOrder) {
 }
 
 // Names a text form of the plan could misread, on a real disk: a trailing
-// "%", "|", the Summary's joining words, and bytes that are not UTF-8. Each
-// is drawn twice, so the second copy is numbered, by the plain draw and by
-// the draw under a budget alike.
+// "%", "|", the Summary's joining words, and bytes that are not UTF-8 (on
+// Windows, where names are UTF-16 and hold no "|", letters beyond ASCII).
+// Each is drawn twice, so the second copy is numbered, by the plain draw and
+// by the draw under a budget alike.
 TEST(BuildPlan, plansAwkwardNamesExactly) {
     const std::map<std::string, std::string> numbered{
-        {"100%", "100%1"}, {"a|b.txt", "a|b1.txt"}, {"x will be copied to y", "x will be copied to y1"},
-        {"\xff\xfe.bin", "\xff\xfe" "1.bin"},
+        {"100%", "100%1"}, {"x will be copied to y", "x will be copied to y1"},
+#ifdef _WIN32
+        {"caf\xc3\xa9.txt", "caf\xc3\xa9" "1.txt"}, {"\xe2\x82\xac 50", "\xe2\x82\xac 501"},
+#else
+        {"a|b.txt", "a|b1.txt"}, {"\xff\xfe.bin", "\xff\xfe" "1.bin"},
+#endif
     };
     const test::TempDir in;
     const test::TempDir out;
     for (const auto& [name, _] : numbered)
         in.write(name);
-    const PosixFileSystem fs;
+    const NativeFileSystem fs;
     Entries listed;
     fs.forEachFile(in.path(), [&](std::string_view name) { listed.emplace_back(name); });
 
@@ -63,7 +68,7 @@ TEST(BuildPlan, plansAwkwardNamesExactly) {
     budget.budget = 1024;
     for (const SelectionRules& rules : {SelectionRules{}, budget}) {
         ScriptedRandom random = script;
-        EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 8.0, true, nullptr, rules}, '/')),
+        EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 8.0, true, nullptr, rules})),
                   expected);
     }
 }
@@ -103,7 +108,7 @@ TEST(BuildPlan, refusesAPlanPastTheBoundBeforeDrawing) {
 TEST(BuildPlan, holdsTheBoundUnderEveryRule) {
     test::TempDir dir;
     dir.write("in/empty", "");  // 0 bytes: fits any budget, again and again
-    const PosixFileSystem fs;
+    const NativeFileSystem fs;
     const Entries sources{dir.path() + "in"};
     const Entries many(10'000, dir.path() + "out");  // a bound of 1,000 picks
     SelectionRules budget, perFolder;

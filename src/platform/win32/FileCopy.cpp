@@ -1,0 +1,135 @@
+#include "platform/win32/FileCopy.h"
+
+#include "platform/win32/Retry.h"
+#include "platform/win32/SystemMessage.h"
+#include "platform/win32/TempCopy.h"
+#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/WidePath.h"
+
+#include <optional>
+#include <vector>
+
+namespace tarvello {
+namespace {
+
+constexpr DWORD kChunk = 1 << 20;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+CopyOutcome Failed(DWORD error) {
+    return {CopyOutcome::Status::Failed, SystemMessage(error)};
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+           a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// What stands at the target: nothing, or its identity and attributes.
+struct Target {
+    BY_HANDLE_FILE_INFORMATION info{};
+    bool exists = false;
+};
+
+std::optional<Target> LookAt(const std::wstring& path, DWORD& error) {
+    const UniqueHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    Target target;
+    if (!file) {
+        error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND)
+            return std::nullopt;
+        return target;
+    }
+    if (!GetFileInformationByHandle(file.get(), &target.info)) {
+        error = GetLastError();
+        return std::nullopt;
+    }
+    target.exists = true;
+    return target;
+}
+
+DWORD CopyContents(HANDLE in, HANDLE out, const CopyProgress& progress) {
+    std::vector<char> buffer(kChunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(in, buffer.data(), kChunk, &got, nullptr))
+            return GetLastError();
+        if (got == 0)
+            return 0;
+        for (DWORD written = 0; written < got;) {
+            DWORD put = 0;
+            if (!WriteFile(out, buffer.data() + written, got - written, &put, nullptr))
+                return GetLastError();
+            written += put;
+        }
+        progress();
+    }
+}
+
+// The copy gets the source's modification time and, in place of the hidden
+// bit it was made with, the archive bit any new file has.
+bool SettleAttributes(HANDLE copy, const FILETIME& modified) {
+    FILE_BASIC_INFO basic{};
+    basic.LastWriteTime.LowPart = modified.dwLowDateTime;
+    basic.LastWriteTime.HighPart = static_cast<LONG>(modified.dwHighDateTime);
+    basic.FileAttributes = FILE_ATTRIBUTE_ARCHIVE;
+    return SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof basic) != 0;
+}
+
+}  // namespace
+
+CopyOutcome CopyOver(const std::string& source, const std::string& target, const CopyProgress& progress) {
+    const std::optional<std::wstring> from = ApiPath(source);
+    const std::optional<std::wstring> to = ApiPath(target);
+    if (!from || !to)
+        return Failed(ERROR_INVALID_NAME);
+
+    UniqueHandle in;
+    if (const DWORD error = RetryWhileShared([&] {
+            in = UniqueHandle(CreateFileW(from->c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+            return static_cast<bool>(in);
+        }))
+        return Failed(error);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(in.get(), &info))
+        return Failed(GetLastError());
+    if (GetFileType(in.get()) != FILE_TYPE_DISK)
+        return {CopyOutcome::Status::Failed, "not a regular file"};
+
+    // Checked before anything is created: a file is never replaced by a
+    // copy of itself (that would only split a hard link), nor is a folder.
+    DWORD error = 0;
+    const std::optional<Target> old = LookAt(*to, error);
+    if (!old)
+        return Failed(error);
+    if (old->exists && SameFile(info, old->info))
+        return {CopyOutcome::Status::SameFile, "source and target are the same file"};
+    if (old->exists && (old->info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {CopyOutcome::Status::Failed, "Is a directory"};
+
+    TempCopy copy(target);
+    if (copy.error() != 0)
+        return Failed(copy.error());
+    if (const DWORD failed = CopyContents(in.get(), copy.handle(), progress))
+        return Failed(failed);
+    if (!SettleAttributes(copy.handle(), info.ftLastWriteTime) || !FlushFileBuffers(copy.handle()))
+        return Failed(GetLastError());
+
+    // A rename does not replace a read-only file, nor on every file system
+    // a hidden or system one: those bits are lifted for the rename and put
+    // back should the rename fail.
+    const DWORD oldAttributes = old->exists ? old->info.dwFileAttributes : 0;
+    const bool lifted = (oldAttributes & kInTheWay) != 0;
+    if (lifted && !SetFileAttributesW(to->c_str(), (oldAttributes & ~kInTheWay) | FILE_ATTRIBUTE_ARCHIVE))
+        return Failed(GetLastError());
+    if (const DWORD failed = copy.commitOver(*to)) {
+        if (lifted)
+            SetFileAttributesW(to->c_str(), oldAttributes);
+        return Failed(failed);
+    }
+    return {CopyOutcome::Status::Copied, {}};
+}
+
+}  // namespace tarvello
