@@ -1,0 +1,26 @@
+#pragma once
+
+// STAND-IN: the plan builder is gaining its own report of the source
+// entries that named no folder or whose listing failed
+// (PlanRequest::listingFailures, filled with EntryFailure). Until it lands,
+// the refresh checks the entries itself; on merge this header and its
+// source give way to that report.
+
+#include "platform/FileSystem.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvello {
+
+struct EntryFailure {
+    std::string entry;
+    std::string reason;
+};
+
+// Each source entry that names no readable folder, or whose listing was cut
+// short, in list order.
+std::vector<EntryFailure> FindListingFailures(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
+                                              char separator);
+
+}  // namespace tarvello
