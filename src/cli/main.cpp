@@ -11,6 +11,7 @@
 #include "platform/posix/StopSignals.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
+#include "refresh/Refresh.h"
 
 #include <unistd.h>
 
@@ -64,14 +65,18 @@ std::optional<std::vector<std::string>> ReadEntries(FileSystem& fs, EventLoop& e
     return entries;
 }
 
-bool WritePlan(const Plan& plan, bool nullEnds) {
+bool WritePlan(const Plan& plan, const std::vector<std::string>& refreshLines, bool nullEnds) {
     const char end = nullEnds ? '\0' : '\n';
-    for (std::size_t i = 0; i < plan.size(); ++i) {
-        std::string line = SummaryLine(plan.entry(i));
+    const auto write = [&](std::string line) {
         line += end;
-        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size())
+        return std::fwrite(line.data(), 1, line.size(), stdout) == line.size();
+    };
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        if (!write(SummaryLine(plan.entry(i))))
             return false;
-    }
+    for (const std::string& line : refreshLines)
+        if (!write(line))
+            return false;
     return std::fflush(stdout) == 0;
 }
 
@@ -94,6 +99,13 @@ int Run(const CliOptions& options) {
     if (!destinations)
         return kSomeFailed;
 
+    // A run that keeps a record draws and copies through the refresh's views.
+    std::optional<Refresh> refresh;
+    if (options.refresh || options.avoidRecent > 0)
+        refresh.emplace(fs, *sources, *destinations, RefreshOptions{options.refresh, options.avoidRecent},
+                        [](const std::string& problem) { Fail(problem); });
+    const FileSystem& drawFs = refresh ? refresh->drawView() : fs;
+
     PlanRequest request{*sources, *destinations, ReadCount(options.count), options.allowRepeats};
     request.rules.extensions = ParseExtensionList(options.extensions);
     request.rules.perFolder = options.perFolder;
@@ -104,7 +116,7 @@ int Run(const CliOptions& options) {
             std::vector<std::string> folders;
             for (const std::string& entry : *destinations)
                 folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
-            request.rules.budget = FreeSpaceBudget(fs, folders);
+            request.rules.budget = FreeSpaceBudget(drawFs, folders);
             if (!request.rules.budget)
                 return Fail("cannot tell how much space the destinations have free");
         }
@@ -112,23 +124,34 @@ int Run(const CliOptions& options) {
 
     MersenneRandomSource random;
     random.seed(options.seed ? static_cast<double>(*options.seed) : clock.secondsSinceMidnight());
-    std::optional<Plan> plan = BuildPlan(fs, random, request);
+    if (refresh)
+        refresh->prepareDraw(request);
+    std::optional<Plan> plan = BuildPlan(drawFs, random, request);
     if (!plan)
         return Fail("the plan would hold more than 10,000,000 copies; ask for fewer files");
     if (plan->empty()) {
         std::fputs("No files added.\n", stderr);
-        return kAllDone;
+        if (refresh)
+            refresh->nothingDrawn();
+        return refresh && refresh->troubled() ? kSomeFailed : kAllDone;
     }
-    if (options.dryRun)
-        return WritePlan(*plan, options.nullEnds) ? kAllDone : Fail("cannot write the plan");
+    if (refresh)
+        refresh->settle(*plan);
+    if (options.dryRun) {
+        if (!WritePlan(*plan, refresh ? refresh->dryRunLines() : std::vector<std::string>(), options.nullEnds))
+            return Fail("cannot write the plan");
+        return refresh && refresh->troubled() ? kSomeFailed : kAllDone;
+    }
 
     CopyProgressLine progress(fs, clock, !options.quiet && isatty(STDERR_FILENO),
                               !options.playlist.empty());
-    CopyRun run(fs, events, progress, clock);
+    CopyRun run(refresh ? refresh->disk() : fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
+    if (refresh && !options.quiet)
+        std::fprintf(stderr, "%s\n", refresh->closingLine().c_str());
     if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))
         return Fail(options.playlist + ": cannot write the playlist");
-    return report && report->allCopied() ? kAllDone : kSomeFailed;
+    return report && report->allCopied() && !(refresh && refresh->troubled()) ? kAllDone : kSomeFailed;
 }
 
 }  // namespace
