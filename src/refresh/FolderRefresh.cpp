@@ -32,16 +32,20 @@ void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
         path += name;
         return fs.fileStat(path);
     };
+    // A name that would lead out of the folder is no copy of this
+    // program's, whatever the record says.
+    const auto inFolder = [&](std::string_view name) {
+        return name != "." && name != ".." && name.find(folder_.back()) == std::string_view::npos;
+    };
     for (std::size_t i = 0; i < old_.size(); ++i) {
         const RecordEntry& entry = old_[i];
-        std::optional<FileStat> now;
+        const bool named = entry.kind != RecordEntry::Kind::Past && inFolder(old_.name(entry));
+        const std::optional<FileStat> now = named ? statOf(old_.name(entry)) : std::nullopt;
         bool ours = false;
-        if (entry.kind == RecordEntry::Kind::Copy) {
-            now = statOf(old_.name(entry));
-            ours = now && AsCopied(*now, entry);
-        } else if (entry.kind == RecordEntry::Kind::Pending) {
-            now = statOf(old_.name(entry));
-            const auto source = now ? fs.fileStat(std::string(old_.source(entry))) : std::nullopt;
+        if (now && entry.kind == RecordEntry::Kind::Copy) {
+            ours = AsCopied(*now, entry);
+        } else if (now && entry.kind == RecordEntry::Kind::Pending) {
+            const auto source = fs.fileStat(std::string(old_.source(entry)));
             ours = source && FinishedCopyOf(*now, *source);
         }
         // A name claimed twice (a copy and the pending copy over it) goes
