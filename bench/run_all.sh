@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 cmake --build "$build" --target tarvello_plan_bench tarvello_plan_redraw tarvello_summary_bench \
     tarvello_copy_bench tarvello_walk tarvello_list_file_bench tarvello_keystroke_bench \
-    tarvello_copyrun_bench tarvello-cli
+    tarvello_copyrun_bench tarvello_record_bench tarvello-cli
 bin="$build/bin"
 
 echo "== Drawing the selection"
@@ -27,3 +27,7 @@ echo "== One large file through the copy run (TARVELLO_BENCH_MIB=2048 for 2 GiB)
 "$bin/tarvello_copyrun_bench"
 echo "== tarvello-cli against find | shuf | xargs cp"
 "$here/cli/cli_vs_shuf.sh" "$bin/tarvello-cli"
+echo "== A record of 100,000 copies written and read"
+"$bin/tarvello_record_bench"
+echo "== tarvello-cli --refresh against xargs rm and cp"
+"$here/refresh/refresh_vs_cp_rm.sh" "$bin/tarvello-cli"
