@@ -191,7 +191,8 @@ leaves the old file in place. Progress goes to standard error when it is a
 terminal.
 
 Exit status: 0 when every copy was made (or planned, with --dry-run), 1 when
-some failed, 2 for a usage error, 130 when stopped by Ctrl-C.
+some failed or a refresh could not remove what it should, 2 for a usage
+error, 130 when stopped by Ctrl-C.
 )";
 
 }  // namespace tarvello
