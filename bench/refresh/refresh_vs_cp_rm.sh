@@ -4,8 +4,8 @@
 # and removing the old ones with `rm`, both driven from the file lists of
 # the refresh's own dry run. Rounds alternate, each on a fresh copy of the
 # same destination; both sides end with their copies on the device
-# (tarvello-cli flushes, the other side runs `sync -f`). Prints the medians
-# and their ratio.
+# (tarvello-cli flushes, the other side runs `sync -f`), and the order of
+# the two alternates. Prints the medians and their ratio.
 # Usage: refresh_vs_cp_rm.sh PATH/TO/tarvello-cli
 set -euo pipefail
 
@@ -37,8 +37,14 @@ cp_rm() {
 cli_times=() pair_times=()
 for round in $(seq "$runs"); do
     cp -a "$work/first" "$work/a$round"; cp -a "$work/first" "$work/b$round"
-    sync; cli_times+=("$(nanoseconds refill "$work/a$round" --seed 2)")
-    sync; pair_times+=("$(nanoseconds cp_rm "$work/b$round")")
+    # The order alternates, so neither side always inherits the other's writeback.
+    if [ $((round % 2)) = 1 ]; then
+        sync; cli_times+=("$(nanoseconds refill "$work/a$round" --seed 2)")
+        sync; pair_times+=("$(nanoseconds cp_rm "$work/b$round")")
+    else
+        sync; pair_times+=("$(nanoseconds cp_rm "$work/b$round")")
+        sync; cli_times+=("$(nanoseconds refill "$work/a$round" --seed 2)")
+    fi
     [ "$(ls "$work/a$round" | wc -l)" = "$count" ] || { echo "the refresh left the wrong number of files"; exit 1; }
     rm -rf "$work/a$round" "$work/b$round"
 done

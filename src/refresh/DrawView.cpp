@@ -1,20 +1,30 @@
 #include "refresh/DrawView.h"
 
+#include <algorithm>
+
 namespace tarvello {
 
+// Listed as forEachFile() lists, through the listing that tells a folder
+// read to its end by its stamp.
 void DrawView::forEachFile(const std::string& folder, const std::function<void(std::string_view)>& visit) const {
     std::string path = folder;
-    inner().forEachFile(folder, [&](std::string_view name) {
+    const auto stamp = inner().listFolder(folder, [&](std::string_view name, bool isLink) {
         path.resize(folder.size());
         path += name;
-        if (state_.ageOf(path) >= state_.drawnFromAge && !standsUnowned(name))
+        if ((!isLink || inner().leadsToFile(path)) && state_.ageOf(path) >= state_.drawnFromAge &&
+            !standsUnowned(name))
             visit(name);
     });
+    // A folder that is not there at all was named before the draw.
+    const auto named = [&](const EntryFailure& failure) { return failure.entry == folder; };
+    if (!stamp && inner().attributes(folder) &&
+        std::none_of(state_.unreadable.begin(), state_.unreadable.end(), named))
+        state_.unreadable.push_back({folder, "could not be listed to its end"});
 }
 
 bool DrawView::standsUnowned(std::string_view name) const {
     for (const auto& [folder, names] : state_.standing)
-        if (names.contains(std::string(name)) && !folder->owns(name))
+        if (names.contains(name) && !folder->owns(name))
             return true;
     return false;
 }

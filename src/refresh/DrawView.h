@@ -7,10 +7,11 @@ namespace tarvello {
 
 // The disk as a refresh's draw sees it: sources copied lately are not
 // listed, nor are files whose names a refresh may not write over, and the
-// room that the recorded copies take counts as free.
+// room that the recorded copies take counts as free. A source folder whose
+// listing fails, whole or midway, is noted in the state.
 class DrawView final : public ForwardingFileSystem {
 public:
-    DrawView(FileSystem& inner, const RefreshState& state) : ForwardingFileSystem(inner), state_(state) {}
+    DrawView(FileSystem& inner, RefreshState& state) : ForwardingFileSystem(inner), state_(state) {}
 
     void forEachFile(const std::string& folder, const std::function<void(std::string_view)>& visit) const override;
     // Listed through forEachFile(), never kept between redraws.
@@ -23,7 +24,7 @@ public:
 private:
     bool standsUnowned(std::string_view name) const;
 
-    const RefreshState& state_;
+    RefreshState& state_;
 };
 
 }  // namespace tarvello

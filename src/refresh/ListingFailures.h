@@ -3,8 +3,8 @@
 // STAND-IN: the plan builder is gaining its own report of the source
 // entries that named no folder or whose listing failed
 // (PlanRequest::listingFailures, filled with EntryFailure). Until it lands,
-// the refresh checks the entries itself; on merge this header and its
-// source give way to that report.
+// the refresh finds them itself (here, and in the listings of its draw
+// view); on merge this header and its source give way to that report.
 
 #include "platform/FileSystem.h"
 
@@ -18,9 +18,8 @@ struct EntryFailure {
     std::string reason;
 };
 
-// Each source entry that names no readable folder, or whose listing was cut
-// short, in list order.
-std::vector<EntryFailure> FindListingFailures(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
+// Each source entry that names no folder, in list order.
+std::vector<EntryFailure> FindMissingFolders(const FileSystem& fs, const std::vector<std::string>& sourceEntries,
                                               char separator);
 
 }  // namespace tarvello

@@ -48,7 +48,7 @@ Refresh::Refresh(FileSystem& fs, const std::vector<std::string>& sourceEntries,
         auto& names = state_.standing[refresh.get()];
         fs.forEachEntry(refresh->folder(), [&](std::string_view name, bool) { names.emplace(name); });
     }
-    for (const EntryFailure& failure : FindListingFailures(fs, sourceEntries, separator)) {
+    for (const EntryFailure& failure : FindMissingFolders(fs, sourceEntries, separator)) {
         state_.sourcesLookWrong = true;
         state_.say("nothing is removed: the source " + failure.entry + " " + failure.reason);
     }
@@ -88,6 +88,7 @@ void Refresh::prepareDraw(const PlanRequest& request) {
 }
 
 void Refresh::settle(const Plan& plan) {
+    refuseOnUnreadableSources();
     for (std::size_t i = 0; i < plan.size(); ++i) {
         const PlanEntry entry = plan.entry(i);
         const std::size_t nameStart = entry.target.rfind(state_.separator) + 1;
@@ -113,7 +114,18 @@ FileSystem& Refresh::disk() {
     return disk_;
 }
 
+void Refresh::refuseOnUnreadableSources() {
+    if (!state_.options.refresh)
+        return;
+    for (const EntryFailure& failure : state_.unreadable) {
+        state_.sourcesLookWrong = true;
+        state_.say("nothing is removed: the source " + failure.entry + " " + failure.reason);
+    }
+    state_.unreadable.clear();
+}
+
 void Refresh::nothingDrawn() {
+    refuseOnUnreadableSources();
     if (state_.options.refresh && !state_.sourcesLookWrong) {
         state_.sourcesLookWrong = true;
         state_.say("nothing is removed: the sources gave no files to draw");

@@ -48,6 +48,8 @@ public:
     bool troubled() const;
 
 private:
+    void refuseOnUnreadableSources();
+
     RefreshState state_;
     DrawView drawView_;
     RefreshingDisk disk_;

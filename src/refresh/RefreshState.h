@@ -1,6 +1,7 @@
 #pragma once
 
 #include "refresh/FolderRefresh.h"
+#include "refresh/ListingFailures.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,6 +20,13 @@ struct RefreshOptions {
     std::uint32_t avoidRecent = 0;  // leave out the sources of the last N runs; 0: off
 };
 
+// Hashes names as they come, without making a string of each.
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+using NameSet = std::unordered_set<std::string, NameHash, std::equal_to<>>;
+
 // What a refresh knows of its destinations, shared by the views it gives
 // the draw and the copy run.
 struct RefreshState {
@@ -34,11 +42,13 @@ struct RefreshState {
     std::unordered_map<std::string, FolderRefresh*> byFolder;
     // With `refresh`: the names standing in each folder, so the draw leaves
     // out any file it may not touch.
-    std::unordered_map<const FolderRefresh*, std::unordered_set<std::string>> standing;
+    std::unordered_map<const FolderRefresh*, NameSet> standing;
     // Each recorded source with the fewest runs since it was copied, and
     // the age from which a source may be drawn again.
     std::unordered_map<std::string_view, std::uint32_t> ages;
     std::uint32_t drawnFromAge = 0;
+    // Source folders whose listing for the draw failed, whole or midway.
+    std::vector<EntryFailure> unreadable;
     bool sourcesLookWrong = false;
     RefreshTally tally;
 

@@ -35,11 +35,14 @@ void RefreshingDisk::makeRoom(FolderRefresh& folder, const std::string& source) 
     if (!state_.mayRemoveIn(folder))
         return;
     const std::uint64_t needed = inner().fileSize(source).value_or(0) + kRoomSlack;
-    for (;;) {
+    std::uint64_t& known = knownFree_[&folder];
+    while (known < needed) {
         const auto free = inner().freeSpace(folder.folder());
-        if ((free && *free >= needed) || !folder.removeNext(inner(), state_.tally))
+        known = free.value_or(0);
+        if (known < needed && !folder.removeNext(inner(), state_.tally))
             return;
     }
+    known -= needed;
 }
 
 CopyOutcome RefreshingDisk::replaceFile(const std::string& source, const std::string& target,

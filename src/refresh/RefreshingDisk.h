@@ -27,6 +27,9 @@ private:
     void writeRecord(const FolderRefresh& folder, bool finished);
 
     RefreshState& state_;
+    // What each folder had free when last asked, less the room asked for
+    // since: the disk is asked again only when that runs short.
+    std::unordered_map<const FolderRefresh*, std::uint64_t> knownFree_;
 };
 
 }  // namespace tarvello
