@@ -11,8 +11,8 @@ void DrawView::forEachFile(const std::string& folder, const std::function<void(s
     const auto stamp = inner().listFolder(folder, [&](std::string_view name, bool isLink) {
         path.resize(folder.size());
         path += name;
-        if ((!isLink || inner().leadsToFile(path)) && state_.ageOf(path) >= state_.drawnFromAge &&
-            !standsUnowned(name))
+        const bool recent = state_.drawnFromAge > 0 && state_.ageOf(path) < state_.drawnFromAge;
+        if (!recent && !state_.notOurs.contains(name) && (!isLink || inner().leadsToFile(path)))
             visit(name);
     });
     // A folder that is not there at all was named before the draw.
@@ -20,13 +20,6 @@ void DrawView::forEachFile(const std::string& folder, const std::function<void(s
     if (!stamp && inner().attributes(folder) &&
         std::none_of(state_.unreadable.begin(), state_.unreadable.end(), named))
         state_.unreadable.push_back({folder, "could not be listed to its end"});
-}
-
-bool DrawView::standsUnowned(std::string_view name) const {
-    for (const auto& [folder, names] : state_.standing)
-        if (names.contains(name) && !folder->owns(name))
-            return true;
-    return false;
 }
 
 std::optional<std::uint64_t> DrawView::freeSpace(const std::string& folder) const {

@@ -22,8 +22,6 @@ public:
     std::optional<std::uint64_t> freeSpace(const std::string& folder) const override;
 
 private:
-    bool standsUnowned(std::string_view name) const;
-
     RefreshState& state_;
 };
 

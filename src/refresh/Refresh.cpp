@@ -45,8 +45,10 @@ Refresh::Refresh(FileSystem& fs, const std::vector<std::string>& sourceEntries,
     if (!options.refresh)
         return;
     for (const auto& refresh : state_.folders) {
-        auto& names = state_.standing[refresh.get()];
-        fs.forEachEntry(refresh->folder(), [&](std::string_view name, bool) { names.emplace(name); });
+        fs.forEachEntry(refresh->folder(), [&](std::string_view name, bool) {
+            if (!refresh->owns(name))
+                state_.notOurs.emplace(name);
+        });
     }
     for (const EntryFailure& failure : FindMissingFolders(fs, sourceEntries, separator)) {
         state_.sourcesLookWrong = true;

@@ -40,9 +40,10 @@ struct RefreshState {
     std::function<void(const std::string&)> say;  // names a problem
     std::vector<std::unique_ptr<FolderRefresh>> folders;
     std::unordered_map<std::string, FolderRefresh*> byFolder;
-    // With `refresh`: the names standing in each folder, so the draw leaves
-    // out any file it may not touch.
-    std::unordered_map<const FolderRefresh*, NameSet> standing;
+    // With `refresh`: the names standing in any destination that are no
+    // copies of this program's, so the draw leaves out the files it may not
+    // touch.
+    NameSet notOurs;
     // Each recorded source with the fewest runs since it was copied, and
     // the age from which a source may be drawn again.
     std::unordered_map<std::string_view, std::uint32_t> ages;
