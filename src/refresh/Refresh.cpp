@@ -38,7 +38,7 @@ Refresh::Refresh(FileSystem& fs, const std::vector<std::string>& sourceEntries,
         }
         refresh.survey(fs, state_.tally);
         refresh.forEachSource([&](std::string_view source, std::uint32_t age) {
-            auto [place, added] = state_.ages.emplace(source, age);
+            const auto place = state_.ages.emplace(source, age).first;
             place->second = std::min(place->second, age);
         });
     }
