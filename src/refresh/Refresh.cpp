@@ -128,9 +128,12 @@ void Refresh::refuseOnUnreadableSources() {
 
 void Refresh::nothingDrawn() {
     refuseOnUnreadableSources();
-    if (state_.options.refresh && !state_.sourcesLookWrong) {
+    const auto removable = [&](const auto& folder) {
+        return state_.mayRemoveIn(*folder) && !folder->removals().empty();
+    };
+    if (std::any_of(state_.folders.begin(), state_.folders.end(), removable)) {
         state_.sourcesLookWrong = true;
-        state_.say("nothing is removed: the sources gave no files to draw");
+        state_.say("nothing is removed: no files were drawn from the sources");
     }
 }
 

@@ -39,7 +39,8 @@ public:
     // For the copy run; writes the records that name the copies to come.
     FileSystem& disk();
 
-    // The sources gave nothing to draw: nothing is removed, and says so.
+    // Nothing was drawn: nothing is removed, and says so when there was
+    // something to remove.
     void nothingDrawn();
 
     // "N copied, N kept, N removed, N left alone, N failed"
