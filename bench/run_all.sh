@@ -25,3 +25,7 @@ echo "== One large file through the copy run (TARVELLO_BENCH_MIB=2048 for 2 GiB)
 "$bin/tarvello_copyrun_bench"
 echo "== tarvello-cli against find | shuf | xargs cp"
 "$here/cli/cli_vs_shuf.sh" "$bin/tarvello-cli"
+echo "== A record of 100,000 copies written and read"
+"$bin/tarvello_record_bench"
+echo "== tarvello-cli --refresh against xargs rm and cp"
+"$here/refresh/refresh_vs_cp_rm.sh" "$bin/tarvello-cli"

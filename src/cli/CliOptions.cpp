@@ -8,7 +8,7 @@
 namespace tarvello {
 namespace {
 
-enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion };
+enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion, kRefresh, kAvoidRecent };
 
 const option kOptions[] = {
     {"source", required_argument, nullptr, 's'},
@@ -29,6 +29,8 @@ const option kOptions[] = {
     {"quiet", no_argument, nullptr, 'q'},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
+    {"refresh", no_argument, nullptr, kRefresh},
+    {"avoid-recent", required_argument, nullptr, kAvoidRecent},
     {nullptr, 0, nullptr, 0},
 };
 constexpr char kShortOptions[] = ":s:t:d:S:D:n:re:b:k0qh";
@@ -127,6 +129,14 @@ ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
         case kDryRun: o.dryRun = true; break;
         case '0': o.nullEnds = true; break;
         case 'q': o.quiet = true; break;
+        case kRefresh: o.refresh = true; break;
+        case kAvoidRecent: {
+            const std::string_view text(optarg);
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), o.avoidRecent);
+            if (error != std::errc() || end != text.data() + text.size() || text.empty())
+                return fail(std::string("invalid number of runs '") + optarg + "' for --avoid-recent");
+            break;
+        }
         case 'h': parsed.action = ParsedCommandLine::Action::Help; return parsed;
         case kVersion: parsed.action = ParsedCommandLine::Action::Version; return parsed;
         case ':': return fail(std::string("option '") + argv[optind - 1] + "' needs a value");
@@ -177,9 +187,19 @@ Selection:
                             time of day: the same seed, entries and folder
                             contents give the same plan
 
+Refresh (a record of the copies is kept in each destination folder):
+      --refresh             take the copies of the last run off again as the
+                            new ones go on; kept when drawn again, never a
+                            file of your own or one you changed. Nothing is
+                            removed when a source cannot be read
+      --avoid-recent N      leave out sources copied in the last N runs while
+                            enough others remain (0: off)
+
 Output:
       --dry-run             print the plan, one "S will be copied to T" line
                             per copy, and copy nothing
+                            (with --refresh, also "T will be removed" and
+                            "T is kept" lines)
   -0, --null                end plan lines with NUL instead of a line feed
       --m3u FILE            also write an M3U playlist of the copies made
   -q, --quiet               no progress display
@@ -192,8 +212,8 @@ standard error when it is a terminal; entries that name no folder and copies
 that failed are named there in any case.
 
 Exit status: 0 when every copy was made (or planned, with --dry-run), 1 when
-some failed or an entry names no folder, 2 for a usage error, 130 when
-stopped by Ctrl-C.
+some failed, an entry names no folder or a refresh could not remove what it
+should, 2 for a usage error, 130 when stopped by Ctrl-C.
 )";
 
 }  // namespace tarvello

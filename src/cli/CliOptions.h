@@ -35,6 +35,8 @@ struct CliOptions {
     bool dryRun = false;
     bool nullEnds = false;
     bool quiet = false;
+    bool refresh = false;          // take the copies of the last run off again
+    std::uint32_t avoidRecent = 0;  // leave out sources of the last N runs; 0: off
 };
 
 struct ParsedCommandLine {

@@ -90,9 +90,6 @@ void CopyProgressLine::finished(const CopyReport& report) {
                      failure.folder.c_str(), failure.reason.c_str());
     if (const std::string note = report.replacedNote("the plan"); !note.empty())
         std::fprintf(stderr, "tarvello-cli: %s\n", note.c_str());
-    if (showProgress_)
-        std::fprintf(stderr, "%zu copied, %zu failed, %zu replaced by a later copy\n", report.copied(),
-                     report.failed(), report.replaced());
 }
 
 }  // namespace tarvello

@@ -16,7 +16,7 @@ namespace tarvello {
 // copies a later one replaced on standard error, keeps the targets made for
 // a playlist and, when asked, redraws one progress line (entries done of
 // total, bytes, rate, time left) several times a second, also inside a large
-// file, cut to the terminal's width, and closes with one line of counts.
+// file, cut to the terminal's width.
 class CopyProgressLine final : public CopyRunObserver {
 public:
     // `columns` tells the terminal's width at the moment, 0 when unknown.

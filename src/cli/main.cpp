@@ -11,6 +11,7 @@
 #include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
+#include "refresh/Refresh.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -105,17 +106,31 @@ void NameListingFailures(const std::vector<EntryFailure>& failures, bool& named)
     named = named || !failures.empty();
 }
 
-bool WritePlan(const Plan& plan, bool nullEnds, EventLoop& events) {
+// The plan's lines, then a refresh's removal and kept lines.
+bool WritePlan(const Plan& plan, const std::vector<std::string>& refreshLines, bool nullEnds, EventLoop& events) {
     const char end = nullEnds ? '\0' : '\n';
+    const auto write = [&](std::string line) {
+        line += end;
+        return std::fwrite(line.data(), 1, line.size(), stdout) == line.size();
+    };
     for (std::size_t i = 0; i < plan.size(); ++i) {
         if (i % 4096 == 0)
             events.yield();
-        std::string line = SummaryLine(plan.entry(i));
-        line += end;
-        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size())
+        if (!write(SummaryLine(plan.entry(i))))
             return false;
     }
+    for (const std::string& line : refreshLines)
+        if (!write(line))
+            return false;
     return std::fflush(stdout) == 0;
+}
+
+// The counts that close a run in a terminal.
+std::string ClosingLine(const CopyReport& report, const Refresh* refresh) {
+    const std::string replaced = std::to_string(report.replaced()) + " replaced by a later copy";
+    if (refresh)
+        return refresh->closingLine() + ", " + replaced;
+    return std::to_string(report.copied()) + " copied, " + std::to_string(report.failed()) + " failed, " + replaced;
 }
 
 // The bytes the plan's sources hold, for the time left.
@@ -180,6 +195,13 @@ int Run(const CliOptions& options) {
     if (destinations.empty())
         return kSomeFailed;
 
+    // A run that keeps a record draws and copies through the refresh's views.
+    std::optional<Refresh> refresh;
+    if (options.refresh || options.avoidRecent > 0)
+        refresh.emplace(fs, *sources, destinations, RefreshOptions{options.refresh, options.avoidRecent},
+                        [](const std::string& problem) { Fail(problem); });
+    const FileSystem& drawFs = refresh ? refresh->drawView() : fs;
+
     std::vector<EntryFailure> listingFailures;
     PlanRequest request{*sources, destinations, ReadCount(options.count), options.allowRepeats};
     request.listingFailures = &listingFailures;
@@ -192,7 +214,7 @@ int Run(const CliOptions& options) {
             std::vector<std::string> folders;
             for (const std::string& entry : destinations)
                 folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
-            request.rules.budget = FreeSpaceBudget(fs, folders);
+            request.rules.budget = FreeSpaceBudget(drawFs, folders);
             request.rules.allocationUnit = LargestAllocationUnit(fs, folders);
             if (!request.rules.budget)
                 return Fail("cannot tell how much space the destinations have free");
@@ -201,28 +223,39 @@ int Run(const CliOptions& options) {
 
     MersenneRandomSource random;
     random.seed(options.seed ? static_cast<double>(*options.seed) : clock.secondsSinceMidnight());
-    std::optional<Plan> plan = BuildPlan(fs, random, request);
+    if (refresh)
+        refresh->prepareDraw(request);
+    std::optional<Plan> plan = BuildPlan(drawFs, random, request);
     NameListingFailures(listingFailures, named);
     events.yield();
-    const int allDone = named ? kSomeFailed : kAllDone;
     if (!plan)
         return Fail("the plan would hold more than 10,000,000 copies; ask for fewer files");
     if (plan->empty()) {
         std::fputs("No files added.\n", stderr);
-        return allDone;
+        if (refresh)
+            refresh->nothingDrawn(listingFailures);
+        return named || (refresh && refresh->troubled()) ? kSomeFailed : kAllDone;
     }
-    if (options.dryRun)
-        return WritePlan(*plan, options.nullEnds, events) ? allDone : Fail("cannot write the plan");
+    if (refresh)
+        refresh->settle(*plan, listingFailures);
+    if (options.dryRun) {
+        if (!WritePlan(*plan, refresh ? refresh->dryRunLines() : std::vector<std::string>(), options.nullEnds, events))
+            return Fail("cannot write the plan");
+        return named || (refresh && refresh->troubled()) ? kSomeFailed : kAllDone;
+    }
 
     const bool showProgress = !options.quiet && IsTerminal(stderr);
     CopyProgressLine progress(fs, clock, showProgress, !options.playlist.empty(), [] { return TerminalColumns(stderr); });
     if (showProgress)
         progress.setPlannedBytes(PlannedBytes(fs, *plan));
-    CopyRun run(fs, events, progress, clock);
+    CopyRun run(refresh ? refresh->disk() : fs, events, progress, clock);
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
+    if (report && showProgress)
+        std::fprintf(stderr, "%s\n", ClosingLine(*report, refresh ? &*refresh : nullptr).c_str());
     if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))
         return Fail(options.playlist + ": cannot write the playlist");
-    return report && report->allCopied() ? allDone : kSomeFailed;
+    const bool allDone = report && report->allCopied() && !named && !(refresh && refresh->troubled());
+    return allDone ? kAllDone : kSomeFailed;
 }
 
 }  // namespace

@@ -52,6 +52,16 @@ struct FlushFailure {
     std::string reason;  // the system's words
 };
 
+// What one stat of a file says about it, links not followed.
+struct FileStat {
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;       // since the epoch, in the file system's time
+    std::uint64_t allocatedBytes = 0;  // the room it takes on its device
+};
+
+// Hands each piece of a file's new contents to the writer it is given.
+using ContentsWriter = std::function<void(const std::function<void(std::string_view bytes)>& write)>;
+
 // Every disk operation the program needs. Paths are native byte strings,
 // passed through unchanged.
 class FileSystem {
@@ -151,6 +161,23 @@ public:
     // whose file system failed, one per file system.
     virtual std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                             const std::function<void()>& whileWaiting) = 0;
+
+    // The stat of the regular file at `path`, or nothing when no regular
+    // file stands there (a link, even to a file, gives nothing).
+    virtual std::optional<FileStat> fileStat(const std::string&) const { return std::nullopt; }
+
+    // Removes the file at `path`. Returns the system's reason when it
+    // cannot.
+    virtual std::optional<std::string> removeFile(const std::string&) { return "cannot remove files here"; }
+
+    // Replaces the small file at `path` with what `contents` writes, in one
+    // step: the bytes go to a file beside it, renamed over it once complete,
+    // so a run killed meanwhile leaves the old file or the new one. Left to
+    // the next flush of its folder. Returns the system's reason on failure;
+    // the old file then stays as it was.
+    virtual std::optional<std::string> replaceContents(const std::string&, const ContentsWriter&) {
+        return "cannot write files here";
+    }
 
     // The folder of the running executable, without a final separator.
     virtual std::string programFolder() const = 0;

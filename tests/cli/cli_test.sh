@@ -5,7 +5,7 @@ set -uo pipefail
 cli=$1
 t=$(mktemp -d)
 loop=
-trap 'mountpoint -q "$t/small" && umount "$t/small"; [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$t"' EXIT
+trap 'for m in "$t/small" "$t/stick"; do mountpoint -q "$m" && umount "$m"; done; [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$t"' EXIT
 failures=0
 check() {  # check WHAT EXPECTED ACTUAL
     if [ "$2" != "$3" ]; then echo "FAIL $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
@@ -158,6 +158,26 @@ check "old target kept" 1 "$(( size == 3 || size == 2147483648 ))"
 # the program by SIGXFSZ.
 mkdir "$t/capped"; (ulimit -f 1; "$cli" -q -s "$t/large" -d "$t/capped" 2>/dev/null)
 check "copy past the file-size limit" "1 " "$? $(ls -A "$t/capped")"
+
+# Two weekly refreshes of a small stick filled to the brim: the second takes
+# the first selection off and puts a new one on, beside the user's own file;
+# a source that cannot be read stops every removal.
+if [ "$(id -u)" = 0 ] && mkdir "$t/stick" && mount -t tmpfs -o size=1M tmpfs "$t/stick" 2>/dev/null; then
+    mkdir "$t/music"; for i in $(seq 40); do bytes 65536 >"$t/music/s$i.mp3"; done; printf mine >"$t/stick/mine.txt"
+    refill() { "$cli" -q -s "$t/music" -d "$t/stick" -b free -n 1000 --refresh --avoid-recent 1 "$@"; }
+    refill --seed 1; check "first refresh exit" 0 "$?"
+    first=$(ls "$t/stick" | grep mp3)
+    check "refresh with a missing source" 1 "$(refill --seed 2 -s "$t/gone" 2>&1 | grep -c 'nothing is removed')"
+    check "nothing removed then" "" "$(comm -23 <(echo "$first") <(ls "$t/stick" | grep mp3))"
+    check "dry run removals" "$(wc -l <<<"$first")" "$(refill --seed 2 --dry-run | grep -c ' will be removed$')"
+    refill --seed 2; check "second refresh exit" 0 "$?"
+    second=$(ls "$t/stick" | grep mp3)
+    check "a new selection" "" "$(comm -12 <(echo "$first") <(echo "$second"))"
+    check "as full as the first" "$(wc -l <<<"$first")" "$(wc -l <<<"$second")"
+    check "the user's file" mine "$(cat "$t/stick/mine.txt")"
+else
+    echo "SKIP refreshes of a small tmpfs: needs root"
+fi
 
 [ "$failures" = 0 ] && echo "all cli checks passed"
 exit $((failures > 0))

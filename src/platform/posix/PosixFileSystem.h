@@ -33,6 +33,9 @@ public:
                             const CopyProgress& progress) override;
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override;
+    std::optional<FileStat> fileStat(const std::string& path) const override;
+    std::optional<std::string> removeFile(const std::string& path) override;
+    std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override;
     std::string programFolder() const override;
 
 private:

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "plan/BuildPlan.h"
+#include "refresh/DrawView.h"
+#include "refresh/RefreshState.h"
+#include "refresh/RefreshingDisk.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvello {
+
+// A run that keeps a record of its copies in each destination folder: with
+// `refresh` it takes the copies of the last selection off again as it puts
+// the new one on, and with `avoidRecent` it leaves out the sources it
+// copied lately. The caller draws the plan through drawView(), settles it,
+// and copies it through disk().
+class Refresh {
+public:
+    // Reads each destination's record and looks at its copies; with
+    // `refresh`, also at the sources, so that a source that names no folder
+    // keeps the old copies' room out of the budget. `say` names each problem
+    // found, now or later.
+    Refresh(FileSystem& fs, const std::vector<std::string>& sourceEntries,
+            const std::vector<std::string>& destinationEntries, RefreshOptions options,
+            std::function<void(const std::string&)> say, char separator = kNativeSeparator);
+
+    // For the budget and the plan.
+    const FileSystem& drawView() const { return drawView_; }
+    // Decides how many runs back sources stay out of the draw of `request`:
+    // as many as asked while enough others remain, fewer when not, the
+    // oldest let back in first.
+    void prepareDraw(const PlanRequest& request);
+
+    // Decides, for the plan drawn, which copies are kept and which go; none
+    // goes when a source entry could not be listed.
+    void settle(const Plan& plan, const std::vector<EntryFailure>& listingFailures);
+    // "T will be removed" and "T is kept", one per copy.
+    std::vector<std::string> dryRunLines() const;
+    // For the copy run; writes the records that name the copies to come.
+    FileSystem& disk();
+
+    // Nothing was drawn: nothing is removed, and says so when there was
+    // something to remove.
+    void nothingDrawn(const std::vector<EntryFailure>& listingFailures);
+
+    // "N copied, N kept, N removed, N left alone, N failed"
+    std::string closingLine() const;
+    // Whether something kept the refresh from doing all it should.
+    bool troubled() const;
+
+private:
+    void refuseOnUnreadableSources(const std::vector<EntryFailure>& listingFailures);
+
+    RefreshState state_;
+    DrawView drawView_;
+    RefreshingDisk disk_;
+    bool recordsRefused_ = false;
+};
+
+}  // namespace tarvello

@@ -1,0 +1,88 @@
+#include "refresh/RefreshingDisk.h"
+
+#include "refresh/RecordFile.h"
+
+#include <algorithm>
+#include <set>
+
+namespace tarvello {
+namespace {
+
+// Room asked for beyond a file's size: its last allocation unit and the
+// file system's own bookkeeping.
+constexpr std::uint64_t kRoomSlack = 128 * 1024;
+// Sources of earlier runs are remembered at least this long.
+constexpr std::uint32_t kRunsRemembered = 16;
+
+}  // namespace
+
+void RefreshingDisk::writeRecord(const FolderRefresh& folder, bool finished) {
+    if (folder.refused())
+        return;
+    const CopyRecord record = folder.record(finished, std::max(kRunsRemembered, state_.options.avoidRecent));
+    if (const auto failure = WriteRecordFile(inner(), folder.folder(), record)) {
+        ++state_.tally.failed;
+        state_.say(folder.folder() + std::string(kCopyRecordName) + ": cannot be written: " + *failure);
+    }
+}
+
+void RefreshingDisk::begin() {
+    for (const auto& folder : state_.folders)
+        writeRecord(*folder, false);
+}
+
+void RefreshingDisk::makeRoom(FolderRefresh& folder, const std::string& source) {
+    if (!state_.mayRemoveIn(folder))
+        return;
+    const std::uint64_t needed = inner().fileSize(source).value_or(0) + kRoomSlack;
+    std::uint64_t& known = knownFree_[&folder];
+    while (known < needed) {
+        const auto free = inner().freeSpace(folder.folder());
+        known = free.value_or(0);
+        if (known < needed && !folder.removeNext(inner(), state_.tally))
+            return;
+    }
+    known -= needed;
+}
+
+CopyOutcome RefreshingDisk::replaceFile(const std::string& source, const std::string& target,
+                                        const CopyProgress& progress) {
+    const std::size_t nameStart = target.rfind(state_.separator) + 1;
+    const std::string_view name = std::string_view(target).substr(nameStart);
+    FolderRefresh* folder = state_.find(std::string_view(target).substr(0, nameStart));
+    if (!folder)
+        return inner().replaceFile(source, target, progress);
+    if (folder->keeps(name, source)) {
+        ++state_.tally.kept;
+        return {CopyOutcome::Status::Copied, {}};
+    }
+    makeRoom(*folder, source);
+    const CopyOutcome outcome = inner().replaceFile(source, target, progress);
+    const auto stat = outcome.status == CopyOutcome::Status::Copied ? inner().fileStat(target) : std::nullopt;
+    if (stat) {
+        folder->copied(name, source, *stat);
+        ++state_.tally.copied;
+    } else {
+        ++state_.tally.failed;
+    }
+    return outcome;
+}
+
+std::vector<FlushFailure> RefreshingDisk::flush(const std::vector<std::string>& folders,
+                                                const std::function<void()>& whileWaiting) {
+    std::set<std::string> flushed(folders.begin(), folders.end());
+    for (const auto& folder : state_.folders) {
+        if (state_.mayRemoveIn(*folder)) {
+            // A stop asked for meanwhile ends the run here, with the
+            // record written before the copies still true.
+            for (std::size_t removed = 1; folder->removeNext(inner(), state_.tally); ++removed)
+                if (removed % 256 == 0)
+                    whileWaiting();
+        }
+        writeRecord(*folder, true);
+        flushed.insert(folder->folder());
+    }
+    return inner().flush({flushed.begin(), flushed.end()}, whileWaiting);
+}
+
+}  // namespace tarvello

@@ -1,0 +1,158 @@
+#include "refresh/Refresh.h"
+
+#include "copyrun/CopyRun.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/system/MersenneRandomSource.h"
+#include "support/RecordingServices.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+namespace tarvello {
+namespace {
+
+using Names = std::set<std::string>;
+using Mine = std::map<std::string, std::string>;  // the user's own files in the destination, and their bytes
+
+struct Stopped {};
+
+// A disk that stops the run just before its k-th change, as a kill would.
+class StoppingDisk final : public ForwardingFileSystem {
+public:
+    StoppingDisk(FileSystem& inner, int stopBefore) : ForwardingFileSystem(inner), stopBefore_(stopBefore) {}
+    CopyOutcome replaceFile(const std::string& s, const std::string& t, const CopyProgress& p) override {
+        return step(), inner().replaceFile(s, t, p);
+    }
+    std::optional<std::string> removeFile(const std::string& path) override { return step(), inner().removeFile(path); }
+    std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& write) override {
+        return step(), inner().replaceContents(path, write);
+    }
+
+private:
+    void step() {
+        if (++steps_ == stopBefore_)
+            throw Stopped{};
+    }
+    int stopBefore_;
+    int steps_ = 0;
+};
+
+struct Quiet final : CopyRunObserver {
+    void setProgress(double) override {}
+    void setBusy(bool) override {}
+    void finished(const CopyReport&) override {}
+};
+
+// A refresh of `dst` with every file of `sources`, as tarvello-cli runs it.
+std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, const std::string& dst) {
+    const std::vector<std::string> destinations{dst};
+    Refresh refresh(fs, sources, destinations, {true, 0}, [](const std::string&) {});
+    PlanRequest request{sources, destinations, 1e9, false};
+    refresh.prepareDraw(request);
+    MersenneRandomSource random;
+    std::optional<Plan> plan = BuildPlan(refresh.drawView(), random, request);
+    refresh.settle(*plan, {});
+    test::HookedEventLoop events;
+    test::FixedClock clock;
+    Quiet quiet;
+    CopyRun(refresh.disk(), events, quiet, clock).start(std::make_shared<const Plan>(std::move(*plan)));
+    return refresh.closingLine() + (refresh.troubled() ? ", troubled" : "");
+}
+
+// Two weekly refills: the first from K and X, the second from K and Y, the
+// user at work in between; and the second ended after each of its steps,
+// then run again in full. Whatever happened, the user's files are as they
+// were and every copy the record names is a copy of its source.
+TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
+    const test::TempDir src;
+    const std::string k = src.makeFolder("K"), x = src.makeFolder("X"), y = src.makeFolder("Y");
+    src.write("K/k.mp3", "k");
+    for (const char* name : {"x1.mp3", "x2.mp3", "line\nfeed.mp3"})
+        src.write(std::string("X/") + name, name);
+    for (const char* name : {"y.mp3", "\xff.mp3"})
+        src.write(std::string("Y/") + name, name);
+    const std::string record(kCopyRecordName);
+    const Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", "\xff.mp3"};
+    const Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", "\xff.mp3", "x1.mp3", "x2.mp3", "line\nfeed.mp3"};
+
+    struct Case {
+        std::string what;
+        std::function<void(const test::TempDir& dst, Mine& mine)> byHand;
+        std::string closing;  // of the second refill, when it runs to its end
+        Names standing;
+        int stopBefore = 0;
+    };
+    // The user writes a file of their own into the destination.
+    const auto own = [](const std::string& name, const std::string& bytes) {
+        return [=](const test::TempDir& dst, Mine& mine) { dst.write(name, mine[name] = bytes); };
+    };
+    // Takes a file away; once the record goes, every copy is the user's.
+    const auto remove = [&](const std::string& name) {
+        return [=](const test::TempDir& dst, Mine& mine) {
+            std::filesystem::remove(dst.path() + name);
+            if (name == record) {
+                for (const std::string& left : test::NamesIn(dst.path()))
+                    mine[left] = test::ReadBytes(dst.path() + left);
+            }
+        };
+    };
+    Names withX1 = newSelection;
+    withX1.insert("x1.mp3");
+    std::vector<Case> cases{
+        {"nothing done by hand", {}, "2 copied, 1 kept, 3 removed, 0 left alone, 0 failed", newSelection},
+        {"a copy changed by hand", own("x1.mp3", "mine now"), "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed",
+         withX1},
+        {"a copy deleted by hand", remove("x2.mp3"), "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed",
+         newSelection},
+        {"a file of the user's under a new copy's name", own("y.mp3", "mine"),
+         "1 copied, 1 kept, 3 removed, 0 left alone, 0 failed", newSelection},
+        {"the record missing", remove(record), "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed", oldLeft},
+        {"the record of a later version", own(record, "tarvello-copies 2 run 9\n"),
+         "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, troubled", oldLeft},
+    };
+    for (int step = 1; step <= 7; ++step)
+        cases.push_back({"ended before step " + std::to_string(step), {}, "", newSelection, step});
+
+    PosixFileSystem disk;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const test::TempDir dst;
+        Mine mine{{"mine.txt", "mine"}};
+        dst.write("mine.txt", "mine");
+        Refill(disk, {k, x}, dst.path());
+        if (c.byHand)
+            c.byHand(dst, mine);
+        if (c.stopBefore == 0) {
+            EXPECT_EQ(c.closing, Refill(disk, {k, y}, dst.path()));
+        } else {
+            StoppingDisk stopping(disk, c.stopBefore);
+            EXPECT_THROW(Refill(stopping, {k, y}, dst.path()), Stopped);
+            Refill(disk, {k, y}, dst.path());
+        }
+        EXPECT_EQ(c.standing, test::NamesIn(dst.path()));
+        for (const auto& [name, bytes] : mine)
+            EXPECT_EQ(bytes, test::ReadBytes(dst.path() + name)) << name;
+        // Every other file is a copy the record names, as its source is.
+        const FolderRecord found = ReadRecordFile(disk, dst.path());
+        Names accounted{record};
+        for (const auto& [name, _] : mine)
+            accounted.insert(name);
+        for (std::size_t i = 0; i < found.record.size(); ++i) {
+            const RecordEntry& entry = found.record[i];
+            if (entry.kind != RecordEntry::Kind::Copy)
+                continue;
+            const std::string name(found.record.name(entry));
+            accounted.insert(name);
+            EXPECT_EQ(test::ReadBytes(std::string(found.record.source(entry))), test::ReadBytes(dst.path() + name));
+        }
+        if (found.status == FolderRecord::Status::Read) {
+            EXPECT_EQ(c.standing, accounted);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvello
