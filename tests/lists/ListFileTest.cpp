@@ -1,5 +1,6 @@
 #include "lists/ListFile.h"
 
+#include "lists/PathText.h"
 #include "platform/NativePlatform.h"
 #include "support/TempDir.h"
 
@@ -64,6 +65,19 @@ TEST(ListFile, onlyARegularTextFileGivesEntries) {
         EXPECT_EQ(read.status, c.status) << c.path;
         EXPECT_TRUE(read.entries.empty()) << c.path;
     }
+}
+
+// Only a pair of separators collapses, and only the system's own separator
+// counts as one.
+TEST(FolderEntryFromPicked, collapsesPairsAndEndsWithOneSeparator) {
+    const struct { const char* picked; char separator; const char* entry; } cases[] = {
+        {R"(C:\)", '\\', R"(C:\)"}, {R"(D:\Music\\Rock)", '\\', R"(D:\Music\Rock\)"},
+        {R"(D:\a\\\b)", '\\', R"(D:\a\\b\)"}, {R"(\\server\\share\)", '\\', R"(\\server\share\)"},
+        {R"(D:\Music/Rock)", '\\', R"(D:\Music/Rock\)"}, {"/", '/', "/"},
+        {"/home//ann/", '/', "/home/ann/"}, {"/odd\\\\name", '/', "/odd\\\\name/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderEntryFromPicked(c.picked, c.separator), c.entry) << c.picked;
 }
 
 }  // namespace
