@@ -40,10 +40,11 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 }
 
 CopyOutcome CopyInto(int folderFd, const std::string& name, int in, const struct stat& from, bool targetExists,
-                     const CopyProgress& progress) {
+                     const CopyProgress& progress, bool& unnamed) {
     // Permission bits as a plain copy gives them: the source's, without
     // set-id and sticky bits, trimmed by the umask.
     TempFile temp(folderFd, name, targetExists, from.st_mode & 0777);
+    unnamed = temp.unnamed();
     if (temp.error() != 0)
         return NamingFailed(temp.error(), name);
     if (const int error = CopyContents(in, temp.fd(), from.st_size, progress))
@@ -98,9 +99,10 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
 
     if (leftovers)
         leftovers->removeFor(folderFd.get(), folder, name);
-    CopyOutcome outcome = CopyInto(folderFd.get(), name, in.get(), from, targetExists, progress);
+    bool unnamed = false;
+    CopyOutcome outcome = CopyInto(folderFd.get(), name, in.get(), from, targetExists, progress, unnamed);
     if (leftovers)
-        leftovers->copyEnded(folderFd.get(), folder, outcome.status == CopyOutcome::Status::Copied);
+        leftovers->copyEnded(folderFd.get(), folder, outcome.status == CopyOutcome::Status::Copied, unnamed);
     return outcome;
 }
 

@@ -30,6 +30,8 @@ void Leftovers::removeFor(int folderFd, const std::string& folder, const std::st
     if (fstat(folderFd, &now) != 0)
         return;
     auto listing = listings_.find(folder);
+    if (listing != listings_.end() && listing->second.unnamedCopies && listing->second.stamp.st_dev == now.st_dev)
+        return;
     if (listing == listings_.end() || !Unchanged(listing->second.stamp, now)) {
         Listing fresh{now, {}};
         const int listFd = openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -51,11 +53,12 @@ void Leftovers::removeFor(int folderFd, const std::string& folder, const std::st
     }
 }
 
-void Leftovers::copyEnded(int folderFd, const std::string& folder, bool copied) {
+void Leftovers::copyEnded(int folderFd, const std::string& folder, bool copied, bool unnamed) {
     const auto listing = listings_.find(folder);
-    if (listing == listings_.end())
+    if (listing == listings_.end() || listing->second.unnamedCopies)
         return;
-    if (!copied || fstat(folderFd, &listing->second.stamp) != 0)
+    listing->second.unnamedCopies = unnamed;
+    if (!unnamed && (!copied || fstat(folderFd, &listing->second.stamp) != 0))
         listings_.erase(listing);
 }
 

@@ -43,6 +43,9 @@ public:
     // 0 once the file exists, else the errno why it could not be made.
     int error() const { return error_; }
     int fd() const { return fd_.get(); }
+    // Whether the file has had no name of its own from the start, so that a
+    // process killed in the middle of the copy leaves nothing behind.
+    bool unnamed() const { return unnamed_; }
 
     // Puts the file in the target's place. Returns 0 or the errno; after a
     // failure the file is still removed.
