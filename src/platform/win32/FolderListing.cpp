@@ -59,7 +59,7 @@ std::optional<FolderStamp> FolderStampOf(const std::string& folder) {
         return std::nullopt;
     return FolderStamp{identity.dwVolumeSerialNumber,
                        (static_cast<std::uint64_t>(identity.nFileIndexHigh) << 32) | identity.nFileIndexLow,
-                       times.LastWriteTime.QuadPart, times.ChangeTime.QuadPart};
+                       NsSinceEpoch(times.LastWriteTime.QuadPart), NsSinceEpoch(times.ChangeTime.QuadPart)};
 }
 
 }  // namespace tarvello
