@@ -39,8 +39,8 @@ bool IsUtf8(std::string_view text) {
 
 }  // namespace
 
-Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::string>& targets) {
-    const std::string_view folder = playlistPath.substr(0, playlistPath.rfind('/') + 1);
+Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::string>& targets, char separator) {
+    const std::string_view folder = playlistPath.substr(0, playlistPath.rfind(separator) + 1);
     const bool utf8 = EndsWithNoCase(playlistPath, ".m3u8");
     Playlist playlist{"#EXTM3U\n", {}};
     std::unordered_set<std::string_view> listed;
@@ -55,7 +55,9 @@ Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::stri
         } else {
             // A line that begins with "#" would be read as a comment.
             playlist.text += relative.starts_with('#') ? "./" : "";
+            const std::size_t start = playlist.text.size();
             playlist.text.append(relative);
+            std::replace(playlist.text.begin() + static_cast<std::ptrdiff_t>(start), playlist.text.end(), separator, '/');
             playlist.text += '\n';
         }
     }

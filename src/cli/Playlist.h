@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PathSeparator.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,11 +21,13 @@ struct Playlist {
 
 // The M3U playlist at `playlistPath` for the copies made: "#EXTM3U", then
 // each target that lies below the playlist's folder, once, in the order
-// given, as a "/" path relative to that folder, so that a player finds the
-// files wherever it mounts the stick. The playlist's path and the targets
+// given, as a "/" path relative to that folder (whatever the `separator` of
+// the paths given), so that a player finds the files wherever it mounts the
+// stick. The playlist's path and the targets
 // must be written the same way (both absolute, links resolved). A name
 // holding a line break cannot stand on a line; under a ".m3u8" name, which
 // players read as UTF-8, neither can a name that is not valid UTF-8.
-Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::string>& targets);
+Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::string>& targets,
+                      char separator = kNativeSeparator);
 
 }  // namespace tarvello

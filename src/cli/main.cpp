@@ -14,8 +14,6 @@
 #include "refresh/Refresh.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
@@ -146,27 +144,27 @@ std::uint64_t PlannedBytes(const FileSystem& fs, const Plan& plan) {
 // folder that cannot be resolved leaves its paths as they stand.
 class ResolvedPaths {
 public:
+    explicit ResolvedPaths(const FileSystem& fs) : fs_(fs) {}
+
     std::string operator()(const std::string& path) {
-        const std::size_t nameStart = path.rfind('/') + 1;  // 0 for a bare name
+        const std::size_t nameStart = path.rfind(kNativeSeparator) + 1;  // 0 for a bare name
         const std::string folder = path.substr(0, nameStart);
         auto known = folders_.find(folder);
         if (known == folders_.end()) {
-            const std::unique_ptr<char, decltype(&std::free)> real(
-                realpath(folder.empty() ? "." : folder.c_str(), nullptr), &std::free);
-            std::string resolved = real ? std::string(real.get()) : folder;
-            if (real && !resolved.ends_with('/'))
-                resolved += '/';
-            known = folders_.emplace(folder, std::move(resolved)).first;
+            const std::optional<std::string> real = fs_.resolvedFolder(folder.empty() ? "." : folder);
+            known = folders_.emplace(folder, real ? WithFinalSeparator(*real, kNativeSeparator) : folder).first;
         }
         return known->second + path.substr(nameStart);
     }
 
 private:
+    const FileSystem& fs_;
     std::map<std::string, std::string> folders_;
 };
 
-bool WritePlaylist(const std::string& path, const std::vector<std::string>& targets) {
-    ResolvedPaths resolved;
+// Replaced in one step, so a run ended meanwhile leaves the old playlist.
+bool WritePlaylist(FileSystem& fs, const std::string& path, const std::vector<std::string>& targets) {
+    ResolvedPaths resolved(fs);
     std::vector<std::string> copies;
     for (const std::string& target : targets)
         copies.push_back(resolved(target));
@@ -174,10 +172,7 @@ bool WritePlaylist(const std::string& path, const std::vector<std::string>& targ
     for (const LeftOutOfPlaylist& left : playlist.leftOut)
         std::fprintf(stderr, "tarvello-cli: %s: left out of the playlist: %s\n", left.target.c_str(),
                      left.reason.c_str());
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << playlist.text;
-    file.close();
-    return !file.fail();
+    return !fs.replaceContents(path, [&](const auto& write) { write(playlist.text); });
 }
 
 int Run(const CliOptions& options) {
@@ -252,7 +247,7 @@ int Run(const CliOptions& options) {
     const std::optional<CopyReport> report = run.start(std::make_shared<const Plan>(std::move(*plan)));
     if (report && showProgress)
         std::fprintf(stderr, "%s\n", ClosingLine(*report, refresh ? &*refresh : nullptr).c_str());
-    if (!options.playlist.empty() && !WritePlaylist(options.playlist, progress.copiedTargets()))
+    if (!options.playlist.empty() && !WritePlaylist(fs, options.playlist, progress.copiedTargets()))
         return Fail(options.playlist + ": cannot write the playlist");
     const bool allDone = report && report->allCopied() && !named && !(refresh && refresh->troubled());
     return allDone ? kAllDone : kSomeFailed;

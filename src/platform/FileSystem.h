@@ -179,6 +179,11 @@ public:
         return "cannot write files here";
     }
 
+    // The absolute path of `folder` with its links and its "." and ".."
+    // resolved, without a final separator but at a root, or nothing when it
+    // cannot be resolved.
+    virtual std::optional<std::string> resolvedFolder(const std::string&) const { return std::nullopt; }
+
     // The folder of the running executable, without a final separator.
     virtual std::string programFolder() const = 0;
 };

@@ -55,6 +55,9 @@ public:
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override {
         return inner_.replaceContents(path, contents);
     }
+    std::optional<std::string> resolvedFolder(const std::string& folder) const override {
+        return inner_.resolvedFolder(folder);
+    }
     std::string programFolder() const override { return inner_.programFolder(); }
 
 protected:

@@ -29,6 +29,10 @@ if [ -x "$linux" ]; then
             "$("$wine" "$exe" "${windows_args[@]}" -d "$(windows "$t/out")" $args --seed 7 --dry-run |
                tr -d '\r' | sed 's|Z:||g; s|\\|/|g')"
     done
+    # The same entries as a list on standard input, in Windows's line ends.
+    check "plan of a list on standard input" "$(printf '%s\n' "${linux_args[1]}" "${linux_args[3]}" | "$linux" -S - -d "$t/out/" -n 9 --seed 7 --dry-run)" \
+        "$(printf '%s\r\n' "${windows_args[1]}" "${windows_args[3]}" | "$wine" "$exe" -S - -d "$(windows "$t/out")" -n 9 --seed 7 --dry-run |
+           tr -d '\r' | sed 's|Z:||g; s|\\|/|g')"
 else
     echo "SKIP the plans: no Linux build at '$linux' (make build)"
     skipped=1
@@ -43,5 +47,8 @@ while not glob.glob(sys.argv[1] + "/.big.bin.*") and run.poll() is None:
 run.send_signal(signal.SIGINT)
 print(run.wait())' "$t/out" "$wine" "$exe" -q -s "$(windows "$t/large")" -d "$(windows "$t/out")")
 check "Ctrl-C: status, what is left, the old target" "130 big.bin old" "$status $(ls -A "$t/out") $(cat "$t/out/big.bin")"
+# A playlist whose own path holds letters beyond ASCII.
+"$wine" "$exe" -q -s "${windows_args[1]}" -d "$(windows "$t/out")" --m3u "$(windows "$t/out/Äpfel.m3u")"
+check "playlist" $'#EXTM3U\ncafé.jpg' "$(cat "$t/out/Äpfel.m3u")"
 [ "$failures" = 0 ] && [ -n "${skipped:-}" ] && exit 77
 exit $((failures > 0))

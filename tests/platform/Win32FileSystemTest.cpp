@@ -116,7 +116,7 @@ TEST(Win32FileSystem, copiesInPiecesOverAnyTargetThroughAHiddenTemporary) {
         const std::string name = target.substr(folder.size() + 1);
         std::set<std::string> names = NamesIn(folder);
         int pieces = 0;
-        const CopyOutcome outcome = Win32FileSystem().replaceFile(source, target, [&] {
+        const CopyOutcome outcome = Win32FileSystem().replaceFile(source, target, [&](std::uint64_t) {
             std::set<std::string> added = NamesIn(folder);
             std::erase_if(added, [&](const std::string& listed) { return names.contains(listed); });
             ASSERT_EQ(added.size(), 1u) << target;
@@ -151,11 +151,65 @@ TEST(Win32FileSystem, aCopyThatCannotLandLeavesTheOldTargetAlone) {
         {source, held, Status::Failed},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Win32FileSystem().replaceFile(c.from, c.to, [] {}).status, c.status) << c.from << " to " << c.to;
+        EXPECT_EQ(Win32FileSystem().replaceFile(c.from, c.to, [](std::uint64_t) {}).status, c.status) << c.from << " to " << c.to;
         EXPECT_EQ(NamesIn(dir.path()), names);
     }
     CloseHandle(holder);
     EXPECT_EQ(test::ReadBytes(target) + test::ReadBytes(held), "oldold");
+}
+
+// "No such folder" for a path that names none (a file, nothing at all); a
+// list file that is no file on a disk is refused before any read could wait.
+TEST(Win32FileSystem, tellsAMissingFolderAndRefusesAListThatIsNoFile) {
+    const test::TempDir dir;
+    const std::string file = dir.write("list.txt");
+    const std::pair<std::string, std::optional<std::string>> listings[] = {
+        {dir.path(), std::nullopt}, {dir.pathOf("missing"), "no such folder"}, {file, "no such folder"},
+        {"", "no such folder"}};
+    for (const auto& [folder, failure] : listings)
+        EXPECT_EQ(Win32FileSystem().forEachFile(folder, [](std::string_view) {}), failure) << folder;
+    const std::string pipe = "\\\\.\\pipe\\tarvello-" + std::to_string(GetCurrentProcessId());
+    const HANDLE server = CreateNamedPipeW(Wide(pipe).c_str(), PIPE_ACCESS_OUTBOUND, 0, 1, 0, 0, 0, nullptr);
+    for (const std::string& path : {dir.path(), std::string("NUL"), pipe}) {
+        const auto failure = Win32FileSystem().readFile(path, [](std::string_view) { return true; });
+        EXPECT_TRUE(failure && failure->notRegularFile) << path << ": " << (failure ? failure->reason : "read");
+    }
+    CloseHandle(server);
+}
+
+// Another copy's leftover and a look-alike stay; a name Windows refuses is
+// named so, and nothing is made for it.
+TEST(Win32FileSystem, removesTheLeftoversOfItsTargetAndNamesARefusedName) {
+    const test::TempDir dir;
+    const std::string source = dir.write("a", "new"), longName(250, 'n');
+    const std::set<std::string> kept{".b.AbC12", ".c.XyZ789", "b.AbC123"};
+    for (const std::string& name : {std::string(".b.AbC123"), "." + longName.substr(0, 247) + ".Qw3rTy"})
+        dir.write("dst/" + name);
+    for (const std::string& name : kept)
+        dir.write("dst/" + name);
+    Win32FileSystem fs;
+    for (const std::string& name : {std::string("b"), longName})
+        EXPECT_EQ(fs.replaceFile(source, dir.pathOf("dst/" + name), [](std::uint64_t) {}).status, Status::Copied);
+    EXPECT_EQ(fs.replaceFile(source, dir.pathOf("dst/a:b"), [](std::uint64_t) {}).reason,
+              "the name holds a character that this file system does not allow");
+    std::set<std::string> names = kept;
+    names.insert({"b", longName});
+    EXPECT_EQ(NamesIn(dir.pathOf("dst")), names);
+}
+
+// Replaced whole with nothing left beside it; hidden where the name says
+// so elsewhere (the record), visible otherwise (a playlist).
+TEST(Win32FileSystem, replacesASmallFileInOneStep) {
+    const test::TempDir dir;
+    Win32FileSystem fs;
+    for (const std::string name : {".tarvello-copies", "list.m3u"}) {
+        for (const std::string bytes : {"old", "new"})
+            EXPECT_EQ(fs.replaceContents(dir.pathOf(name), [&](const auto& write) { write(bytes); }), std::nullopt);
+        EXPECT_EQ(test::ReadBytes(dir.pathOf(name)), "new");
+        EXPECT_EQ((Attributes(dir.pathOf(name)) & FILE_ATTRIBUTE_HIDDEN) != 0, name[0] == '.') << name;
+    }
+    EXPECT_EQ(NamesIn(dir.path()), (std::set<std::string>{".tarvello-copies", "list.m3u"}));
+    EXPECT_TRUE(fs.replaceContents(dir.pathOf("missing/list.m3u"), [](const auto&) {}));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "refresh/Refresh.h"
 
 #include "copyrun/CopyRun.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "support/RecordingServices.h"
 #include "support/TempDir.h"
@@ -69,14 +69,19 @@ std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, cons
 TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     const test::TempDir src;
     const std::string k = src.makeFolder("K"), x = src.makeFolder("X"), y = src.makeFolder("Y");
+#ifdef _WIN32
+    const std::string oddX = "caf\xc3\xa9 100%.mp3", oddY = "\xe5\x86\x99\xe7\x9c\x9f.mp3";  // Windows holds no others
+#else
+    const std::string oddX = "line\nfeed.mp3", oddY = "\xff.mp3";
+#endif
     src.write("K/k.mp3", "k");
-    for (const char* name : {"x1.mp3", "x2.mp3", "line\nfeed.mp3"})
-        src.write(std::string("X/") + name, name);
-    for (const char* name : {"y.mp3", "\xff.mp3"})
-        src.write(std::string("Y/") + name, name);
+    for (const std::string& name : {std::string("x1.mp3"), std::string("x2.mp3"), oddX})
+        src.write("X/" + name, name);
+    for (const std::string& name : {std::string("y.mp3"), oddY})
+        src.write("Y/" + name, name);
     const std::string record(kCopyRecordName);
-    const Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", "\xff.mp3"};
-    const Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", "\xff.mp3", "x1.mp3", "x2.mp3", "line\nfeed.mp3"};
+    const Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", oddY};
+    const Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
 
     struct Case {
         std::string what;
@@ -92,7 +97,7 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     // Takes a file away; once the record goes, every copy is the user's.
     const auto remove = [&](const std::string& name) {
         return [=](const test::TempDir& dst, Mine& mine) {
-            std::filesystem::remove(dst.path() + name);
+            std::filesystem::remove(test::FsPath(dst.path() + name));
             if (name == record) {
                 for (const std::string& left : test::NamesIn(dst.path()))
                     mine[left] = test::ReadBytes(dst.path() + left);
@@ -116,7 +121,7 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     for (int step = 1; step <= 7; ++step)
         cases.push_back({"ended before step " + std::to_string(step), {}, "", newSelection, step});
 
-    PosixFileSystem disk;
+    NativeFileSystem disk;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const test::TempDir dst;

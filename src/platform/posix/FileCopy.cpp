@@ -1,5 +1,6 @@
 #include "platform/posix/FileCopy.h"
 
+#include "platform/RefusedName.h"
 #include "platform/posix/CopyContents.h"
 #include "platform/posix/TempFile.h"
 #include "platform/posix/UniqueFd.h"
@@ -18,12 +19,12 @@ CopyOutcome Failed(int error) {
     return {CopyOutcome::Status::Failed, std::strerror(error)};
 }
 
-// FAT and exFAT refuse a name that holds one of these, with an error
-// (ENOENT, EPERM or EINVAL, by driver) that would read as a missing source.
+// FAT and exFAT refuse such a name with an error (ENOENT, EPERM or EINVAL,
+// by driver) that would read as a missing source.
 CopyOutcome NamingFailed(int error, const std::string& name) {
     const bool refusedError = error == ENOENT || error == EPERM || error == EINVAL;
-    if (refusedError && name.find_first_of(":?*\"<>|\\") != std::string::npos)
-        return {CopyOutcome::Status::Failed, "the name holds a character that this file system does not allow"};
+    if (refusedError && HoldsRefusedCharacter(name))
+        return {CopyOutcome::Status::Failed, kRefusedNameReason};
     return Failed(error);
 }
 

@@ -1,19 +1,15 @@
 #pragma once
 
-#include <sys/stat.h>
+#include "platform/LeftoverIndex.h"
 
-#include <map>
 #include <string>
-#include <unordered_map>
 
 namespace tarvello {
 
 // The hidden copies in the making that a run killed by a signal or a
 // pulled stick left in a destination folder, where no unnamed files are
-// possible. Each folder is listed once and listed again only when its
-// entries changed by another hand than these copies'. A folder whose copies
-// need no hidden name is not looked at again while it stays on the same
-// device: no copy there leaves anything behind.
+// possible. A folder whose copies need no hidden name is not looked at
+// again while it stays on the same device.
 class Leftovers {
 public:
     // Removes the folder's leftovers of copies to `targetName`, and no
@@ -26,12 +22,7 @@ public:
     void copyEnded(int folderFd, const std::string& folder, bool copied, bool unnamed);
 
 private:
-    struct Listing {
-        struct stat stamp;
-        std::unordered_multimap<std::string, std::string> byStem;  // hidden names by their stem
-        bool unnamedCopies = false;
-    };
-    std::map<std::string, Listing> listings_;
+    LeftoverIndex index_;
 };
 
 }  // namespace tarvello

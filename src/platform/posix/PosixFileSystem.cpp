@@ -1,6 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include "platform/posix/FileCopy.h"
+#include "platform/posix/FolderStampOf.h"
 #include "platform/posix/UniqueFd.h"
 
 #include <dirent.h>
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <future>
@@ -49,15 +51,6 @@ EntryKind KindOf(int dirFd, const dirent& entry) {
         type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISREG(info.st_mode) ? DT_REG : DT_DIR;
     }
     return type == DT_LNK ? EntryKind::Link : type == DT_REG ? EntryKind::File : EntryKind::Other;
-}
-
-std::int64_t Nanoseconds(const timespec& time) {
-    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
-}
-
-FolderStamp StampOf(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim)};
 }
 
 // Links are not followed: the type of the link itself decides.
@@ -355,6 +348,13 @@ bool PosixFileSystem::foldsCase(const std::string& folder) const {
     }
     struct stat info {};
     return !probe.empty() && fstatat(dirfd(dir.get()), probe.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+std::optional<std::string> PosixFileSystem::resolvedFolder(const std::string& folder) const {
+    const std::unique_ptr<char, decltype(&std::free)> real(realpath(folder.c_str(), nullptr), &std::free);
+    if (!real)
+        return std::nullopt;
+    return std::string(real.get());
 }
 
 std::string PosixFileSystem::programFolder() const {

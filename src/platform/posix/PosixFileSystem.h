@@ -36,6 +36,7 @@ public:
     std::optional<FileStat> fileStat(const std::string& path) const override;
     std::optional<std::string> removeFile(const std::string& path) override;
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override;
+    std::optional<std::string> resolvedFolder(const std::string& folder) const override;
     std::string programFolder() const override;
 
 private:

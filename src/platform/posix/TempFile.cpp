@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <random>
 #include <set>
 #include <utility>
 
@@ -14,27 +13,18 @@ namespace tarvello {
 namespace {
 
 constexpr int kAttempts = 100;
-constexpr std::size_t kRandomLength = 6;
-constexpr std::size_t kDecoration = 2 + kRandomLength;  // the two dots and the random part
-constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 // ".<name>.XXXXXX", the name cut short where the whole would exceed
 // `nameMax` bytes.
 std::string HiddenName(const std::string& targetName, std::size_t nameMax) {
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-
-    std::string name = "." + targetName.substr(0, nameMax - kDecoration) + ".";
-    for (std::size_t i = 0; i < kRandomLength; ++i)
-        name += kLetters[pick(random)];
-    return name;
+    return RandomHiddenName(std::string_view(targetName).substr(0, nameMax - kHiddenDecoration));
 }
 
 // Lowers `nameMax` to the folder's own limit where that is shorter (some
 // file systems allow less than NAME_MAX); false when it is not.
 bool LowerNameMax(int folderFd, std::size_t& nameMax) {
     const long limit = fpathconf(folderFd, _PC_NAME_MAX);
-    if (limit <= static_cast<long>(kDecoration) || static_cast<std::size_t>(limit) >= nameMax)
+    if (limit <= static_cast<long>(kHiddenDecoration) || static_cast<std::size_t>(limit) >= nameMax)
         return false;
     nameMax = static_cast<std::size_t>(limit);
     return true;
@@ -56,19 +46,11 @@ std::set<const TempFile*>& NamedFiles() {
 
 }  // namespace
 
-std::optional<std::string_view> HiddenNameStem(std::string_view name) {
-    if (name.size() < kDecoration || name.front() != '.' || name[name.size() - kRandomLength - 1] != '.')
-        return std::nullopt;
-    if (name.substr(name.size() - kRandomLength).find_first_not_of(kLetters) != std::string_view::npos)
-        return std::nullopt;
-    return name.substr(1, name.size() - kDecoration);
-}
-
 std::vector<std::string> HiddenNameStems(int folderFd, const std::string& targetName) {
     std::size_t nameMax = NAME_MAX;
-    std::vector<std::string> stems{targetName.substr(0, nameMax - kDecoration)};
-    if (LowerNameMax(folderFd, nameMax) && targetName.size() > nameMax - kDecoration)
-        stems.push_back(targetName.substr(0, nameMax - kDecoration));
+    std::vector<std::string> stems{targetName.substr(0, nameMax - kHiddenDecoration)};
+    if (LowerNameMax(folderFd, nameMax) && targetName.size() > nameMax - kHiddenDecoration)
+        stems.push_back(targetName.substr(0, nameMax - kHiddenDecoration));
     return stems;
 }
 

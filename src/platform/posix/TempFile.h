@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/HiddenName.h"
 #include "platform/posix/UniqueFd.h"
 
 #include <sys/types.h>
@@ -15,10 +16,6 @@ namespace tarvello {
 // Removes the named temporary files of this process, for a program that is
 // about to end in the middle of a copy. Unnamed ones vanish by themselves.
 void RemoveUnfinishedTempFiles();
-
-// The part of a hidden name ".<stem>.XXXXXX" between its dots, when `name`
-// has that form; nothing otherwise.
-std::optional<std::string_view> HiddenNameStem(std::string_view name);
 
 // The stems that the hidden names of a copy to `targetName` in the folder
 // can have: the whole name, or the name cut short to fit the folder's

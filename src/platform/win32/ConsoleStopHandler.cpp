@@ -17,6 +17,7 @@ constexpr int kStoppedStatus = 130;
 constexpr DWORD kCloseGraceMs = 3000;
 
 std::atomic<bool> stopAsked{false};
+std::atomic<int> waitsUnbroken{0};
 
 [[noreturn]] void EndStopped() {
     RemoveUnfinishedCopy();
@@ -27,6 +28,8 @@ std::atomic<bool> stopAsked{false};
 // Runs on a thread of its own that the system starts for each event.
 BOOL WINAPI Catch(DWORD event) {
     stopAsked = true;
+    if (waitsUnbroken > 0)
+        EndStopped();
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT)
         return TRUE;
     // Returning from a close, logoff or shutdown event ends the process at
@@ -41,6 +44,15 @@ BOOL WINAPI Catch(DWORD event) {
 ConsoleStopHandler::ConsoleStopHandler() { SetConsoleCtrlHandler(Catch, TRUE); }
 
 ConsoleStopHandler::~ConsoleStopHandler() { SetConsoleCtrlHandler(Catch, FALSE); }
+
+StopEndsWait::StopEndsWait() {
+    ++waitsUnbroken;
+    // A stop caught just before is not lost.
+    if (stopAsked)
+        EndStopped();
+}
+
+StopEndsWait::~StopEndsWait() { --waitsUnbroken; }
 
 void ConsoleStopHandler::yield() {
     if (stopAsked)

@@ -19,4 +19,15 @@ public:
     void yield() override;
 };
 
+// Marks, for the length of its life, a wait that no yield breaks (a read
+// of standard input from a pipe): a stop caught meanwhile ends the process
+// at once, as a yield would.
+class StopEndsWait {
+public:
+    StopEndsWait();
+    ~StopEndsWait();
+    StopEndsWait(const StopEndsWait&) = delete;
+    StopEndsWait& operator=(const StopEndsWait&) = delete;
+};
+
 }  // namespace tarvello

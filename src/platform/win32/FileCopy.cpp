@@ -1,5 +1,7 @@
 #include "platform/win32/FileCopy.h"
 
+#include "platform/RefusedName.h"
+#include "platform/win32/OpenPath.h"
 #include "platform/win32/Retry.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/TempCopy.h"
@@ -13,11 +15,25 @@ namespace tarvello {
 namespace {
 
 constexpr DWORD kChunk = 1 << 20;
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 CopyOutcome Failed(DWORD error) {
     return {CopyOutcome::Status::Failed, SystemMessage(error)};
+}
+
+// A name the file system refuses, for a character the system's words
+// would not point at.
+CopyOutcome NamingFailed(DWORD error) {
+    if (error == ERROR_INVALID_NAME || error == ERROR_BAD_PATHNAME)
+        return {CopyOutcome::Status::Failed, kRefusedNameReason};
+    return Failed(error);
+}
+
+// The target's own name, past its folder and a drive-relative "C:".
+std::string_view TargetName(std::string_view target) {
+    const std::size_t separator = target.find_last_of("\\/");
+    if (separator != std::string_view::npos)
+        return target.substr(separator + 1);
+    return target.size() >= 2 && target[1] == ':' ? target.substr(2) : target;
 }
 
 bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
@@ -51,6 +67,7 @@ std::optional<Target> LookAt(const std::wstring& path, DWORD& error) {
 
 DWORD CopyContents(HANDLE in, HANDLE out, const CopyProgress& progress) {
     std::vector<char> buffer(kChunk);
+    std::uint64_t done = 0;
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(in, buffer.data(), kChunk, &got, nullptr))
@@ -63,7 +80,8 @@ DWORD CopyContents(HANDLE in, HANDLE out, const CopyProgress& progress) {
                 return GetLastError();
             written += put;
         }
-        progress();
+        done += got;
+        progress(done);
     }
 }
 
@@ -77,13 +95,31 @@ bool SettleAttributes(HANDLE copy, const FILETIME& modified) {
     return SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof basic) != 0;
 }
 
+CopyOutcome CopyInto(const std::string& target, const std::wstring& to, HANDLE in, const FILETIME& modified,
+                     DWORD oldAttributes, const CopyProgress& progress) {
+    TempCopy copy(target);
+    if (copy.error() != 0)
+        return NamingFailed(copy.error());
+    if (const DWORD failed = CopyContents(in, copy.handle(), progress))
+        return Failed(failed);
+    if (!SettleAttributes(copy.handle(), modified) || !FlushFileBuffers(copy.handle()))
+        return Failed(GetLastError());
+    if (const DWORD failed = copy.commitOver(to, oldAttributes))
+        return NamingFailed(failed);
+    return {CopyOutcome::Status::Copied, {}};
+}
+
 }  // namespace
 
-CopyOutcome CopyOver(const std::string& source, const std::string& target, const CopyProgress& progress) {
+CopyOutcome CopyOver(const std::string& source, const std::string& target, const CopyProgress& progress,
+                     Leftovers* leftovers) {
     const std::optional<std::wstring> from = ApiPath(source);
     const std::optional<std::wstring> to = ApiPath(target);
     if (!from || !to)
         return Failed(ERROR_INVALID_NAME);
+    // Refused before anything is made: "a:b" would name a stream of "a".
+    if (HoldsRefusedCharacter(TargetName(target)))
+        return {CopyOutcome::Status::Failed, kRefusedNameReason};
 
     UniqueHandle in;
     if (const DWORD error = RetryWhileShared([&] {
@@ -109,27 +145,13 @@ CopyOutcome CopyOver(const std::string& source, const std::string& target, const
     if (old->exists && (old->info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return {CopyOutcome::Status::Failed, "Is a directory"};
 
-    TempCopy copy(target);
-    if (copy.error() != 0)
-        return Failed(copy.error());
-    if (const DWORD failed = CopyContents(in.get(), copy.handle(), progress))
-        return Failed(failed);
-    if (!SettleAttributes(copy.handle(), info.ftLastWriteTime) || !FlushFileBuffers(copy.handle()))
-        return Failed(GetLastError());
-
-    // A rename does not replace a read-only file, nor on every file system
-    // a hidden or system one: those bits are lifted for the rename and put
-    // back should the rename fail.
-    const DWORD oldAttributes = old->exists ? old->info.dwFileAttributes : 0;
-    const bool lifted = (oldAttributes & kInTheWay) != 0;
-    if (lifted && !SetFileAttributesW(to->c_str(), (oldAttributes & ~kInTheWay) | FILE_ATTRIBUTE_ARCHIVE))
-        return Failed(GetLastError());
-    if (const DWORD failed = copy.commitOver(*to)) {
-        if (lifted)
-            SetFileAttributesW(to->c_str(), oldAttributes);
-        return Failed(failed);
-    }
-    return {CopyOutcome::Status::Copied, {}};
+    if (leftovers)
+        leftovers->removeFor(target);
+    const CopyOutcome outcome = CopyInto(target, *to, in.get(), info.ftLastWriteTime,
+                                         old->exists ? old->info.dwFileAttributes : 0, progress);
+    if (leftovers)
+        leftovers->copyEnded(target, outcome.status == CopyOutcome::Status::Copied);
+    return outcome;
 }
 
 }  // namespace tarvello

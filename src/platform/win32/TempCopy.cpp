@@ -1,30 +1,33 @@
 #include "platform/win32/TempCopy.h"
 
+#include "platform/HiddenName.h"
 #include "platform/win32/Retry.h"
 #include "platform/win32/WidePath.h"
-
-#include <random>
 
 namespace tarvello {
 namespace {
 
 constexpr int kAttempts = 100;
-constexpr std::size_t kRandomLength = 6;
 // A name holds at most 255 UTF-16 units; the dots and the random part take 8.
-constexpr std::size_t kNameRoom = 255 - 2 - kRandomLength;
+constexpr std::size_t kNameRoom = 255 - kHiddenDecoration;
+constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
 TempCopy* unfinished = nullptr;
 
-// Where the last name of a path begins: after its last "\", "/" or the
-// colon of a drive-relative path such as "C:name".
+// ".<name>.XXXXXX" beside the target.
+std::string HiddenPath(const std::string& target) {
+    const std::size_t start = NameStart(target);
+    return target.substr(0, start) + RandomHiddenName(HiddenStemOf(target.substr(start)));
+}
+
+}  // namespace
+
 std::size_t NameStart(const std::string& path) {
     const std::size_t cut = path.find_last_of("\\/:");
     return cut == std::string::npos ? 0 : cut + 1;
 }
 
-// The target's name, cut short where the hidden name would be too long,
-// never inside a surrogate pair.
-std::string ShortenedName(const std::string& name) {
+std::string HiddenStemOf(const std::string& name) {
     std::wstring wide = WideFromUtf8(name).value_or(std::wstring());
     if (wide.size() <= kNameRoom)
         return name;
@@ -34,19 +37,17 @@ std::string ShortenedName(const std::string& name) {
     return Utf8FromWide(wide);
 }
 
-// ".<name>.XXXXXX" beside the target.
-std::string HiddenPath(const std::string& target) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    const std::size_t start = NameStart(target);
-    std::string path = target.substr(0, start) + "." + ShortenedName(target.substr(start)) + ".";
-    for (std::size_t i = 0; i < kRandomLength; ++i)
-        path += kLetters[pick(random)];
-    return path;
+DWORD RenameOver(const std::wstring& from, const std::wstring& to, DWORD toAttributes) {
+    const bool lifted = (toAttributes & kInTheWay) != 0;
+    if (lifted && !SetFileAttributesW(to.c_str(), (toAttributes & ~kInTheWay) | FILE_ATTRIBUTE_ARCHIVE))
+        return GetLastError();
+    const DWORD error = RetryWhileShared([&] {
+        return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
+    if (error != 0 && lifted)
+        SetFileAttributesW(to.c_str(), toAttributes);
+    return error;
 }
-
-}  // namespace
 
 void RemoveUnfinishedCopy() {
     if (unfinished)
@@ -88,11 +89,9 @@ void TempCopy::remove() {
     named_ = false;
 }
 
-DWORD TempCopy::commitOver(const std::wstring& target) {
+DWORD TempCopy::commitOver(const std::wstring& target, DWORD targetAttributes) {
     file_.reset();
-    const DWORD error = RetryWhileShared([&] {
-        return MoveFileExW(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    });
+    const DWORD error = RenameOver(path_, target, targetAttributes);
     if (error == 0)
         named_ = false;
     else

@@ -1,6 +1,8 @@
 #include "platform/win32/Win32FileSystem.h"
 
 #include "platform/win32/FileCopy.h"
+#include "platform/win32/FolderListing.h"
+#include "platform/win32/OpenPath.h"
 #include "platform/win32/SystemMessage.h"
 #include "platform/win32/UniqueHandle.h"
 #include "platform/win32/WidePath.h"
@@ -11,38 +13,8 @@ namespace tarvello {
 namespace {
 
 constexpr DWORD kHidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-// 100 ns steps between 1601-01-01, where FILETIME counts from, and 1970.
-constexpr std::int64_t kEpochSteps = 116'444'736'000'000'000;
-
-struct FindCloser {
-    HANDLE find;
-    ~FindCloser() { FindClose(find); }
-};
-
-// Calls `visit` with each non-hidden entry of `folder` but "." and "..".
-// An empty path names no folder (the logic gives the current drive's root
-// as "\").
-void ForEachListed(const std::string& folder, const std::function<void(const WIN32_FIND_DATAW&)>& visit) {
-    if (folder.empty())
-        return;
-    std::string pattern = folder;
-    if (pattern.back() != '\\' && pattern.back() != '/')
-        pattern += '\\';
-    const std::optional<std::wstring> wide = ApiPath(pattern + "*");
-    if (!wide)
-        return;
-    WIN32_FIND_DATAW found;
-    const HANDLE find =
-        FindFirstFileExW(wide->c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    const FindCloser closer{find};
-    do {
-        const std::wstring_view name = found.cFileName;
-        if ((found.dwFileAttributes & kHidden) == 0 && name != L"." && name != L"..")
-            visit(found);
-    } while (FindNextFileW(find, &found));
-}
+// Set on a folder whose names differ by case (as WSL makes them).
+constexpr ULONG kCaseSensitiveFolder = 0x1;
 
 std::optional<WIN32_FILE_ATTRIBUTE_DATA> AttributeData(const std::string& path) {
     const std::optional<std::wstring> wide = ApiPath(path);
@@ -54,50 +26,47 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> AttributeData(const std::string& path) 
 
 std::uint64_t Combined(DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; }
 
+// The cluster of the volume that holds the folder.
+std::optional<std::uint64_t> ClusterSize(const std::wstring& folder) {
+    wchar_t root[MAX_PATH];
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+    if (!GetVolumePathNameW(folder.c_str(), root, MAX_PATH) ||
+        !GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+        return std::nullopt;
+    const std::uint64_t cluster = static_cast<std::uint64_t>(sectorsPerCluster) * bytesPerSector;
+    return cluster == 0 ? std::nullopt : std::optional(cluster);
+}
+
 }  // namespace
 
-void Win32FileSystem::forEachFile(const std::string& folder,
-                                  const std::function<void(std::string_view name)>& visit) const {
-    ForEachListed(folder, [&](const WIN32_FIND_DATAW& found) {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+std::optional<std::string> Win32FileSystem::forEachFile(
+    const std::string& folder, const std::function<void(std::string_view name)>& visit) const {
+    const DWORD error = ForEachListed(folder, [&](const WIN32_FIND_DATAW& found) {
+        if ((found.dwFileAttributes & (kHidden | FILE_ATTRIBUTE_DIRECTORY)) == 0)
             visit(Utf8FromWide(found.cFileName));
     });
+    if (error == 0)
+        return std::nullopt;
+    return error == ERROR_PATH_NOT_FOUND ? "no such folder" : SystemMessage(error);
+}
+
+std::vector<std::optional<FolderStamp>> Win32FileSystem::folderStamps(
+    const std::vector<std::string_view>& folders) const {
+    std::vector<std::optional<FolderStamp>> stamps;
+    for (const std::string_view folder : folders)
+        stamps.push_back(FolderStampOf(std::string(folder)));
+    return stamps;
 }
 
 void Win32FileSystem::forEachEntry(const std::string& folder,
                                    const std::function<void(std::string_view name, bool isFolder)>& visit) const {
     ForEachListed(folder, [&](const WIN32_FIND_DATAW& found) {
+        if ((found.dwFileAttributes & kHidden) != 0)
+            return;
         const bool folderItself = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                                   (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
         visit(Utf8FromWide(found.cFileName), folderItself);
     });
-}
-
-std::optional<std::string> Win32FileSystem::readFile(const std::string& path,
-                                                     const std::function<void(std::string_view bytes)>& take) const {
-    const std::optional<std::wstring> wide = ApiPath(path);
-    if (!wide)
-        return SystemMessage(ERROR_INVALID_NAME);
-    const UniqueHandle file(CreateFileW(wide->c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) {
-        const DWORD error = GetLastError();
-        const DWORD attributes = GetFileAttributesW(wide->c_str());
-        // A folder refuses to open as a file with a bare "access denied".
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return "Is a directory";
-        return SystemMessage(error);
-    }
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
-            return SystemMessage(GetLastError());
-        if (got == 0)
-            return std::nullopt;
-        take(std::string_view(buffer.data(), got));
-    }
 }
 
 std::optional<std::int64_t> Win32FileSystem::modificationTime(const std::string& path) const {
@@ -106,7 +75,7 @@ std::optional<std::int64_t> Win32FileSystem::modificationTime(const std::string&
         return std::nullopt;
     const auto steps = static_cast<std::int64_t>(
         Combined(data->ftLastWriteTime.dwHighDateTime, data->ftLastWriteTime.dwLowDateTime));
-    return (steps - kEpochSteps) / 10'000'000;
+    return NsSinceEpoch(steps) / 1'000'000'000;
 }
 
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) const {
@@ -118,12 +87,7 @@ std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path
 
 // Through a handle, so that a link gives the size of the file it leads to.
 std::optional<std::uint64_t> Win32FileSystem::fileSize(const std::string& path) const {
-    const std::optional<std::wstring> wide = ApiPath(path);
-    if (!wide)
-        return std::nullopt;
-    const UniqueHandle file(CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const UniqueHandle file = OpenPath(path, FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
     LARGE_INTEGER size;
     if (!file || !GetFileSizeEx(file.get(), &size))
         return std::nullopt;
@@ -137,20 +101,30 @@ std::optional<std::uint64_t> Win32FileSystem::freeSpace(const std::string& folde
     if (folder.empty() || !wide || !GetDiskFreeSpaceExW(wide->c_str(), &available, nullptr, nullptr))
         return std::nullopt;
     std::uint64_t free = available.QuadPart;
-    wchar_t root[MAX_PATH];
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
-    if (GetVolumePathNameW(wide->c_str(), root, MAX_PATH) &&
-        GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) {
-        const std::uint64_t cluster = static_cast<std::uint64_t>(sectorsPerCluster) * bytesPerSector;
-        if (cluster != 0)
-            free -= free % cluster;
-    }
+    if (const auto cluster = ClusterSize(*wide))
+        free -= free % *cluster;
     return free;
+}
+
+std::optional<std::uint64_t> Win32FileSystem::allocationUnit(const std::string& folder) const {
+    const std::optional<std::wstring> wide = ApiPath(folder);
+    if (folder.empty() || !wide)
+        return std::nullopt;
+    return ClusterSize(*wide);
+}
+
+// The folders of Windows fold case, all but one whose case-sensitive flag
+// is set; a folder that cannot say is taken to fold, as almost all do.
+bool Win32FileSystem::foldsCase(const std::string& folder) const {
+    const UniqueHandle handle = OpenPath(folder, FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
+    FILE_CASE_SENSITIVE_INFO info{};
+    return !(handle && GetFileInformationByHandleEx(handle.get(), FileCaseSensitiveInfo, &info, sizeof info) &&
+             (info.Flags & kCaseSensitiveFolder) != 0);
 }
 
 CopyOutcome Win32FileSystem::replaceFile(const std::string& source, const std::string& target,
                                          const CopyProgress& progress) {
-    return CopyOver(source, target, progress);
+    return CopyOver(source, target, progress, &leftovers_);
 }
 
 // Each copy was written out to its device before it was renamed into place
@@ -165,6 +139,30 @@ std::vector<FlushFailure> Win32FileSystem::flush(const std::vector<std::string>&
             failures.push_back({folder, SystemMessage(wide ? GetLastError() : ERROR_INVALID_NAME)});
     }
     return failures;
+}
+
+// The final path of the folder's handle, links resolved, comes with the
+// "\\?\" prefix that the paths given to the program do not have.
+std::optional<std::string> Win32FileSystem::resolvedFolder(const std::string& folder) const {
+    const UniqueHandle handle = OpenPath(folder, FILE_READ_ATTRIBUTES, FILE_FLAG_BACKUP_SEMANTICS);
+    if (!handle)
+        return std::nullopt;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(handle.get(), path.data(), static_cast<DWORD>(path.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0)
+            return std::nullopt;
+        const bool fits = length < path.size();
+        path.resize(length);
+        if (fits)
+            break;
+    }
+    if (path.starts_with(L"\\\\?\\UNC\\"))
+        return "\\\\" + Utf8FromWide(std::wstring_view(path).substr(8));
+    if (path.starts_with(L"\\\\?\\"))
+        return Utf8FromWide(std::wstring_view(path).substr(4));
+    return Utf8FromWide(path);
 }
 
 std::string Win32FileSystem::programFolder() const {

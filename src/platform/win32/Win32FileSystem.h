@@ -1,30 +1,44 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/win32/Leftovers.h"
 
 namespace tarvello {
 
 // The file system of Windows, reached through the wide Win32 calls: paths
 // are UTF-8 (WTF-8) bytes here and UTF-16 at the call. Hidden means the
 // hidden or the system attribute; junctions and links to folders are never
-// walked into. Folders are not stamped, so no listing of them is kept.
+// walked into. Folders are stamped only to tell that they are there and
+// whether they changed between two copies: no listing of them is kept.
 class Win32FileSystem : public FileSystem {
 public:
-    void forEachFile(const std::string& folder,
-                     const std::function<void(std::string_view name)>& visit) const override;
+    std::optional<std::string> forEachFile(
+        const std::string& folder, const std::function<void(std::string_view name)>& visit) const override;
+    std::vector<std::optional<FolderStamp>> folderStamps(
+        const std::vector<std::string_view>& folders) const override;
     void forEachEntry(const std::string& folder,
                       const std::function<void(std::string_view name, bool isFolder)>& visit) const override;
-    std::optional<std::string> readFile(const std::string& path,
-                                        const std::function<void(std::string_view bytes)>& take) const override;
+    std::optional<ReadFailure> readFile(const std::string& path, const ReadPiece& take) const override;
+    std::optional<ReadFailure> readStandardInput(const ReadPiece& take,
+                                                 const std::function<void()>& interrupted) const override;
     std::optional<std::int64_t> modificationTime(const std::string& path) const override;
     std::optional<std::uint32_t> attributes(const std::string& path) const override;
     std::optional<std::uint64_t> fileSize(const std::string& path) const override;
     std::optional<std::uint64_t> freeSpace(const std::string& folder) const override;
+    std::optional<std::uint64_t> allocationUnit(const std::string& folder) const override;
+    bool foldsCase(const std::string& folder) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override;
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override;
+    std::optional<FileStat> fileStat(const std::string& path) const override;
+    std::optional<std::string> removeFile(const std::string& path) override;
+    std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override;
+    std::optional<std::string> resolvedFolder(const std::string& folder) const override;
     std::string programFolder() const override;
+
+private:
+    Leftovers leftovers_;
 };
 
 }  // namespace tarvello
