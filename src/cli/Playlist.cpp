@@ -1,6 +1,9 @@
 #include "cli/Playlist.h"
 
+#include "lists/PathText.h"
+
 #include <algorithm>
+#include <map>
 #include <unordered_set>
 
 namespace tarvello {
@@ -37,6 +40,29 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
+// Paths with their folder's links and relative parts resolved, so that
+// the playlist and the copies compare alike however they were given. A
+// folder that cannot be resolved leaves its paths as they stand.
+class ResolvedPaths {
+public:
+    explicit ResolvedPaths(const FileSystem& fs) : fs_(fs) {}
+
+    std::string operator()(const std::string& path) {
+        const std::size_t nameStart = path.rfind(kNativeSeparator) + 1;  // 0 for a bare name
+        const std::string folder = path.substr(0, nameStart);
+        auto known = folders_.find(folder);
+        if (known == folders_.end()) {
+            const std::optional<std::string> real = fs_.resolvedFolder(folder.empty() ? "." : folder);
+            known = folders_.emplace(folder, real ? WithFinalSeparator(*real, kNativeSeparator) : folder).first;
+        }
+        return known->second + path.substr(nameStart);
+    }
+
+private:
+    const FileSystem& fs_;
+    std::map<std::string, std::string> folders_;
+};
+
 }  // namespace
 
 Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::string>& targets, char separator) {
@@ -62,6 +88,16 @@ Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::stri
         }
     }
     return playlist;
+}
+
+Playlist MakeResolvedPlaylist(const FileSystem& fs, const std::string& playlistPath,
+                              const std::vector<std::string>& targets) {
+    ResolvedPaths resolved(fs);
+    std::vector<std::string> copies;
+    copies.reserve(targets.size());
+    for (const std::string& target : targets)
+        copies.push_back(resolved(target));
+    return MakePlaylist(resolved(playlistPath), copies);
 }
 
 }  // namespace tarvello

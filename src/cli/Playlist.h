@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "platform/PathSeparator.h"
 
 #include <string>
@@ -29,5 +30,10 @@ struct Playlist {
 // players read as UTF-8, neither can a name that is not valid UTF-8.
 Playlist MakePlaylist(std::string_view playlistPath, const std::vector<std::string>& targets,
                       char separator = kNativeSeparator);
+
+// The same for paths as the user gave them: each folder is resolved through
+// `fs` first, so that "-d ./out" and an absolute playlist path compare alike.
+Playlist MakeResolvedPlaylist(const FileSystem& fs, const std::string& playlistPath,
+                              const std::vector<std::string>& targets);
 
 }  // namespace tarvello

@@ -14,7 +14,6 @@
 #include "refresh/Refresh.h"
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <set>
 
@@ -139,36 +138,9 @@ std::uint64_t PlannedBytes(const FileSystem& fs, const Plan& plan) {
     return bytes;
 }
 
-// Paths with their folder's links and relative parts resolved, so that
-// the playlist and the copies compare alike however they were given. A
-// folder that cannot be resolved leaves its paths as they stand.
-class ResolvedPaths {
-public:
-    explicit ResolvedPaths(const FileSystem& fs) : fs_(fs) {}
-
-    std::string operator()(const std::string& path) {
-        const std::size_t nameStart = path.rfind(kNativeSeparator) + 1;  // 0 for a bare name
-        const std::string folder = path.substr(0, nameStart);
-        auto known = folders_.find(folder);
-        if (known == folders_.end()) {
-            const std::optional<std::string> real = fs_.resolvedFolder(folder.empty() ? "." : folder);
-            known = folders_.emplace(folder, real ? WithFinalSeparator(*real, kNativeSeparator) : folder).first;
-        }
-        return known->second + path.substr(nameStart);
-    }
-
-private:
-    const FileSystem& fs_;
-    std::map<std::string, std::string> folders_;
-};
-
 // Replaced in one step, so a run ended meanwhile leaves the old playlist.
 bool WritePlaylist(FileSystem& fs, const std::string& path, const std::vector<std::string>& targets) {
-    ResolvedPaths resolved(fs);
-    std::vector<std::string> copies;
-    for (const std::string& target : targets)
-        copies.push_back(resolved(target));
-    const Playlist playlist = MakePlaylist(resolved(path), copies);
+    const Playlist playlist = MakeResolvedPlaylist(fs, path, targets);
     for (const LeftOutOfPlaylist& left : playlist.leftOut)
         std::fprintf(stderr, "tarvello-cli: %s: left out of the playlist: %s\n", left.target.c_str(),
                      left.reason.c_str());
