@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/CountText.h"
+#include "session/CountText.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "cli/Playlist.h"
+#include "session/Playlist.h"
 
 #include "lists/PathText.h"
 
