@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 
-#include "session/CountText.h"
+#include "run/CountText.h"
 #include "app/DroppedFiles.h"
 #include "app/HandCursor.h"
 #include "app/ListViewModel.h"

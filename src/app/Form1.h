@@ -5,7 +5,7 @@
 #include "lists/FolderTree.h"
 #include "lists/PathList.h"
 #include "plan/ListingCache.h"
-#include "session/Session.h"
+#include "run/Session.h"
 
 #include <QCursor>
 #include <QPersistentModelIndex>

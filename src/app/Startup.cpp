@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "session/CountText.h"
+#include "run/CountText.h"
 
 #include <cmath>
 

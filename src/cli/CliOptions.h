@@ -1,6 +1,6 @@
 #pragma once
 
-#include "session/RunRequest.h"
+#include "run/RunRequest.h"
 
 #include <cstdint>
 #include <optional>

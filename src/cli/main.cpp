@@ -5,8 +5,8 @@
 #include "platform/Pacer.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
-#include "session/CountText.h"
-#include "session/Session.h"
+#include "run/CountText.h"
+#include "run/Session.h"
 
 #include <cstdio>
 #include <memory>

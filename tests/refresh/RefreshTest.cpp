@@ -3,7 +3,7 @@
 #include "platform/ForwardingFileSystem.h"
 #include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
-#include "session/Session.h"
+#include "run/Session.h"
 #include "support/RecordingServices.h"
 #include "support/TempDir.h"
 

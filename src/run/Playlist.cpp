@@ -1,4 +1,4 @@
-#include "session/Playlist.h"
+#include "run/Playlist.h"
 
 #include "lists/PathText.h"
 

@@ -1,5 +1,5 @@
-#include "session/CountText.h"
-#include "session/Playlist.h"
+#include "run/CountText.h"
+#include "run/Playlist.h"
 
 #include <gtest/gtest.h>
 

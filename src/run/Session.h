@@ -10,7 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/RandomSource.h"
 #include "refresh/RefreshTally.h"
-#include "session/RunRequest.h"
+#include "run/RunRequest.h"
 
 #include <cstdint>
 #include <memory>

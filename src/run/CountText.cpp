@@ -1,4 +1,4 @@
-#include "session/CountText.h"
+#include "run/CountText.h"
 
 #include <charconv>
 #include <cmath>

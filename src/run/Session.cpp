@@ -1,4 +1,4 @@
-#include "session/Session.h"
+#include "run/Session.h"
 
 #include "lists/FolderTree.h"
 #include "lists/ListFile.h"
@@ -7,7 +7,7 @@
 #include "platform/Pacer.h"
 #include "platform/PathSeparator.h"
 #include "refresh/Refresh.h"
-#include "session/Playlist.h"
+#include "run/Playlist.h"
 
 #include <set>
 #include <string_view>
