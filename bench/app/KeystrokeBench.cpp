@@ -45,11 +45,10 @@ public:
     }
 };
 
-class AnsweringDialogs final : public tarvello::Dialogs {
+class AnsweringDialogs final : public tarvello::bench::PrintingDialogs {
 public:
     std::string pickFolder(const std::string&) override { return answers.at(next++ % answers.size()); }
     std::vector<std::string> pickFiles(const std::string&) override { return {}; }
-    void showMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
 
     std::vector<std::string> answers;
     std::size_t next = 0;

@@ -20,11 +20,10 @@
 namespace {
 
 // Answers every question at once with the files and folder it was given.
-class AnsweringDialogs final : public tarvello::Dialogs {
+class AnsweringDialogs final : public tarvello::bench::PrintingDialogs {
 public:
     std::string pickFolder(const std::string&) override { return folder; }
     std::vector<std::string> pickFiles(const std::string&) override { return {file}; }
-    void showMessage(const std::string& text) override { std::fprintf(stderr, "message: %s\n", text.c_str()); }
 
     std::string file;
     std::string folder;

@@ -5,7 +5,6 @@
 // file was left. The data lives under ${TMPDIR:-/tmp}.
 
 #include "copyrun/CopyRun.h"
-#include "platform/Dialogs.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtProgramEnd.h"
 #include "platform/system/SystemClock.h"
@@ -49,12 +48,11 @@ private:
     double last_;
 };
 
-class QuietDialogs final : public Dialogs {
+// Notes when the closing message would show.
+class QuietDialogs final {
 public:
     explicit QuietDialogs(const Clock& clock) : clock_(clock) {}
-    std::string pickFolder(const std::string&) override { return {}; }
-    std::vector<std::string> pickFiles(const std::string&) override { return {}; }
-    void showMessage(const std::string& text) override {
+    void showMessage(const std::string& text) {
         shownAt = clock_.steadySeconds();
         message = text;
     }
@@ -67,13 +65,13 @@ private:
 
 class Display final : public CopyRunObserver {
 public:
-    explicit Display(Dialogs& dialogs) : dialogs_(dialogs) {}
+    explicit Display(QuietDialogs& dialogs) : dialogs_(dialogs) {}
     void setProgress(double) override {}
     void setBusy(bool) override {}
     void finished(const CopyReport& report) override { dialogs_.showMessage(report.message()); }
 
 private:
-    Dialogs& dialogs_;
+    QuietDialogs& dialogs_;
 };
 
 // The real file system, noting when the flush begins.

@@ -40,6 +40,11 @@ constexpr char kListTip[] =
 constexpr char kPickPrompt[] = "Please select folder to add:";
 constexpr char kLoadTitle[] = "Add File(s) - Hold Ctrl to select multiple files";
 constexpr char kLoadDestinationsNotice[] = "Load a list of destination folders from a text file.";
+constexpr char kStaleRecord[] =
+    "Another run has changed the copies in a destination since this plan was drawn. The Summary "
+    "was drawn anew; press Start to copy it.";
+// More removals than this are asked about first.
+constexpr std::size_t kRemovalsAsked = 10;
 // Screen rows in pixels: moving an entry above the first scrolls the list
 // up, below the second scrolls it down.
 constexpr int kUpperScrollRow = 305;
@@ -160,10 +165,13 @@ void Form1::createControls() {
     Text1 = Place(new QLineEdit(QStringLiteral("Text1"), this), "Text1", TwipRect(4680, 4270, 975, 330));
     Text1->setFont(listFont);
     Text1->installEventFilter(this);
+    Check13 = makeButton("Check13", "Options\u2026", TwipRect(5760, 4230, 1815, 400));
     Check11 = Place(new QCheckBox(QStringLiteral("Allow same file to be copied more than once"), this),
                     "Check11", TwipRect(240, 4680, 4095, 255));
     Check11->setFont(listFont);
     Check11->setFocusPolicy(Qt::StrongFocus);
+    Label2 = Place(new QLabel(this), "Label2", TwipRect(4400, 4680, 3175, 255));
+    Label2->setFont(listFont);
 
     summaryModel_ = new SummaryViewModel(summary_, QStringLiteral(" Summary:"), this);
     ListView3 = makeList("ListView3", summaryModel_, TwipRect(120, 5040, 7455, 2655));
@@ -183,7 +191,7 @@ void Form1::createControls() {
 void Form1::arrangeTabOrder() {
     const QWidget* order[] = {Command1, Check2, Check3, Check5, ListView2, ListView3,
                               Check7,   Check9, Check10, Check1, Check4,   Check6,
-                              Check8,   ListView1, Text1, Check11, Check12};
+                              Check8,   ListView1, Text1, Check13, Check11, Check12};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
 }
@@ -195,6 +203,7 @@ void Form1::connectHandlers() {
     onPress(Check7, &Form1::Check7_Click);
     onPress(Check9, &Form1::Check9_Click);
     onPress(Check12, &Form1::Check12_Click);
+    onPress(Check13, &Form1::Check13_Click);
     onPress(Check2, &Form1::Check2_Click);
     onPress(Check6, &Form1::Check6_Click);
     onPress(Check5, &Form1::Check5_Click);
@@ -226,6 +235,8 @@ void Form1::Form_Load() {
     dragCursor_ = LoadDragCursor(services_.fileSystem);
     SeedGenerator(services_.random, services_.clock, services_.launcher, services_.siteAddress);
     Text1->setText(QString::fromStdString(LoadCount(services_.settings)));
+    options_ = LoadWindowOptions(services_.settings);
+    ShowOptionsLine();
     ProgressBar1->setPalette(WhiteBackground(ProgressBar1->palette()));
     ProgressBar1->setAutoFillBackground(true);
     Command1->setFocus();
@@ -439,10 +450,23 @@ void Form1::RegenerateIfReady() {
         RegeneratePlan();
 }
 
-// Draws nothing, and leaves the Summary as it is, while either list is empty.
-void Form1::RegeneratePlan() {
-    if (sources_.empty() || destinations_.empty())
+void Form1::Check13_Click() {
+    WindowOptions edited = options_;
+    if (!services_.optionsEditor.edit(edited) || edited == options_)
         return;
+    options_ = edited;
+    SaveWindowOptions(services_.settings, options_);
+    ShowOptionsLine();
+    RegenerateIfReady();
+}
+
+void Form1::ShowOptionsLine() {
+    const QString line = QString::fromStdString(OptionsLine(options_));
+    Label2->setToolTip(line);
+    Label2->setText(Label2->fontMetrics().elidedText(line, Qt::ElideRight, Label2->width()));
+}
+
+RunRequest Form1::DrawRequest() const {
     RunRequest request;
     for (const std::string& entry : sources_.entries())
         request.sources.push_back({EntrySource::Kind::Entry, entry});
@@ -451,21 +475,107 @@ void Form1::RegeneratePlan() {
     request.count = ReadCount(Text1->text().toStdString());
     request.allowRepeats = Check11->isChecked();
     request.keepMissingDestinations = true;
-    DrawnPlan drawn = session_.draw(request, services_.random, &sourceListings_);
-    if (drawn.status == DrawnPlan::Status::TooLarge) {
-        services_.dialogs.showMessage(PlanTooLargeMessage());
+    ApplyWindowOptions(options_, request);
+    return request;
+}
+
+// Draws nothing, and leaves the Summary as it is, while either list is empty.
+void Form1::RegeneratePlan() {
+    if (sources_.empty() || destinations_.empty())
+        return;
+    heard_.clear();
+    DrawnPlan drawn = session_.draw(DrawRequest(), services_.random, &sourceListings_);
+    if (drawn.status != DrawnPlan::Status::Drawn) {
+        std::string message = drawn.status == DrawnPlan::Status::TooLarge ? PlanTooLargeMessage() : "";
+        for (const std::string& line : heard_)
+            message += (message.empty() ? "" : "\n\n") + line;
+        services_.dialogs.showMessage(message);
         return;
     }
-    summaryModel_->change([&] { summary_.show(std::move(drawn.plan)); });
+    std::string header = " Summary:";
+    if (options_.refresh)
+        header += " " + std::to_string(drawn.plan.size() - drawn.kept) + " copies come, " +
+                  std::to_string(drawn.kept) + " stay, " + std::to_string(drawn.removals) + " go";
+    summaryModel_->setHeader(QString::fromStdString(header));
+    summaryModel_->change([&] { summary_.show(std::move(drawn.plan), std::move(drawn.refreshLines)); });
+    drawnPlan_ = summary_.plan();
+    drawnRemovals_ = drawn.removals;
 }
 
 // ---- the copy run ----
 
-void Form1::Check2_Click() { session_.copy(summary_.plan(), *this); }
+// With a record kept, the plan copied is the one the record was read for:
+// one drawn since another run changed it is drawn anew first, and after the
+// copy the next plan is drawn from the new record.
+void Form1::Check2_Click() {
+    const bool keepsRecord = options_.refresh || options_.avoidRecent > 0;
+    if (keepsRecord && summary_.plan() == drawnPlan_ && session_.recordsChanged()) {
+        RegeneratePlan();
+        services_.dialogs.showMessage(kStaleRecord);
+        return;
+    }
+    if (keepsRecord && summary_.plan() != drawnPlan_) {
+        services_.dialogs.showMessage("No files added.");  // the Summary was cleared
+        return;
+    }
+    if (keepsRecord && drawnRemovals_ > kRemovalsAsked &&
+        !services_.dialogs.ask("Start will remove " + std::to_string(drawnRemovals_) +
+                               " copies that an earlier run made. Go on?"))
+        return;
+    copying_ = summary_.plan();
+    failures_.clear();
+    const std::optional<CopiedPlan> copied = session_.copy(copying_, *this);
+    if (!copied)
+        return;
+    if (options_.anyOn())
+        ReportRun(*copied);
+    if (keepsRecord)
+        RegeneratePlan();
+}
+
+// The counts, the problems the run named, and every failure to scroll through.
+void Form1::ReportRun(const CopiedPlan& copied) {
+    std::string text = "Done.\n\n" + CountsLine(copied) + ".";
+    for (const std::string& line : heard_)
+        text += "\n\n" + line;
+    if (const std::string note = copied.report.replacedNote("the Summary"); !note.empty())
+        text += "\n\n" + note;
+    std::string details;
+    for (const std::string& failure : failures_)
+        details += failure + "\n";
+    services_.dialogs.showReport(text, details);
+}
 
 void Form1::setProgress(double percent) { ProgressBar1->setPercent(percent); }
 void Form1::setBusy(bool busy) { setPointerState(busy ? kPointerBusy : kPointerDefault); }
-void Form1::finished(const CopyReport& report) { services_.dialogs.showMessage(report.message()); }
+
+// The bar moves inside a large file, from the mark before its entry to the
+// entry's own.
+void Form1::entryProgress(std::size_t index, std::size_t total, std::uint64_t bytesDone) {
+    if (index != sizedEntry_ || sizedBytes_ == 0) {
+        sizedEntry_ = index;
+        sizedBytes_ = services_.fileSystem.fileSize(copying_->entry(index).source).value_or(0);
+    }
+    const double share = sizedBytes_ > 0 ? std::min(1.0, static_cast<double>(bytesDone) / sizedBytes_) : 0.0;
+    ProgressBar1->setPercent((static_cast<double>(index) + share) / static_cast<double>(total) * 100.0);
+}
+
+void Form1::entryDone(std::size_t index, std::size_t total, const PlanEntry& entry, const CopyOutcome& outcome) {
+    ProgressBar1->setPercent(static_cast<double>(index + 1) / static_cast<double>(total) * 100.0);
+    sizedBytes_ = 0;
+    if (outcome.status != CopyOutcome::Status::Copied)
+        failures_.push_back(entry.source + " -> " + entry.target + ": " + outcome.reason);
+}
+
+// With the options off the run closes as it always has; with them on, the
+// message waits for the refresh's counts and the playlist.
+void Form1::finished(const CopyReport& report) {
+    if (!options_.anyOn())
+        services_.dialogs.showMessage(report.message());
+}
+
+void Form1::problem(const std::string& line) { heard_.push_back(line); }
+void Form1::notice(const std::string& line) { heard_.push_back(line); }
 
 // ---- pointer feedback ----
 

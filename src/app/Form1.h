@@ -2,6 +2,7 @@
 
 #include "app/FormServices.h"
 #include "app/SummaryRows.h"
+#include "app/WindowOptions.h"
 #include "lists/FolderTree.h"
 #include "lists/PathList.h"
 #include "plan/ListingCache.h"
@@ -28,8 +29,7 @@ class PercentProgressBar;
 enum PointerState { kPointerDefault = 0, kPointerBusy = 11, kPointerHand = 99 };
 
 // The one main window. Its handlers read the controls, call the logic and
-// show the result. Its draws raise no problem of a session's beyond the
-// one it words itself, a plan too large, so it hears none.
+// show the result.
 class Form1 final : public QWidget, private CopyRunObserver, private SessionObserver {
     Q_OBJECT
 public:
@@ -65,6 +65,7 @@ private:
     void Check9_Click();   // "Clear List", Summary
     void Check11_Click();  // "Allow same file to be copied more than once"
     void Check12_Click();  // "Randomly Generate Again"
+    void Check13_Click();  // "Options…"
     void Check2_Click();   // "Start"
     void ListView1_DblClick();
     void ListView2_DblClick();
@@ -83,6 +84,9 @@ private:
     bool sourceViewportEvent(QEvent* event);
 
     void RegeneratePlan();
+    RunRequest DrawRequest() const;
+    void ShowOptionsLine();
+    void ReportRun(const CopiedPlan& copied);
     void RegenerateIfReady();
     void AddPickedFolder(PathList& list, ListViewModel& model);
     void RemoveSelectedEntry(QTreeView& view, PathList& list, ListViewModel& model);
@@ -96,7 +100,12 @@ private:
 
     void setProgress(double percent) override;
     void setBusy(bool busy) override;
+    void entryProgress(std::size_t index, std::size_t total, std::uint64_t bytesDone) override;
+    void entryDone(std::size_t index, std::size_t total, const PlanEntry& entry,
+                   const CopyOutcome& outcome) override;
     void finished(const CopyReport& report) override;
+    void problem(const std::string& line) override;
+    void notice(const std::string& line) override;
 
     FormServices services_;
     PathList sources_;
@@ -104,6 +113,14 @@ private:
     ListingCache sourceListings_;  // the source folders as last listed
     SummaryRows summary_;
     Session session_;
+    WindowOptions options_;
+    SharedPlan drawnPlan_;              // as the last draw left it in the Summary
+    std::size_t drawnRemovals_ = 0;     // copies of earlier runs that plan removes
+    std::vector<std::string> heard_;    // the session's problems and notices since the draw
+    SharedPlan copying_;                // the plan under way, for its files' sizes
+    std::size_t sizedEntry_ = 0;
+    std::uint64_t sizedBytes_ = 0;
+    std::vector<std::string> failures_;  // of the copy under way, every one
     QCursor handCursor_;
     QCursor dragCursor_;
     bool MouseIsDown = false;
@@ -128,8 +145,10 @@ private:
     QPushButton* Check9 = nullptr;
     QPushButton* Check10 = nullptr;
     QPushButton* Check12 = nullptr;
+    QPushButton* Check13 = nullptr;
     QCheckBox* Check11 = nullptr;
     QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;  // the options that are on
     QLineEdit* Text1 = nullptr;
     PercentProgressBar* ProgressBar1 = nullptr;
     QPushButton* Command1 = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OptionsDialog.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
@@ -24,6 +25,7 @@ struct FormServices {
     EventLoop& events;
     Launcher& launcher;
     ProgramEnd& programEnd;
+    OptionsEditor& optionsEditor;
     std::string siteAddress;  // opened in one start out of a hundred; empty opens nothing
 };
 

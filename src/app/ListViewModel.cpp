@@ -37,6 +37,11 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const {
     return DisplayText(rows_.rowText(static_cast<std::size_t>(index.row())));
 }
 
+void ListViewModel::setHeader(QString header) {
+    header_ = std::move(header);
+    emit headerDataChanged(Qt::Horizontal, 0, 0);
+}
+
 QVariant ListViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return header_;

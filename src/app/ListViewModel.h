@@ -24,6 +24,7 @@ public:
 
     // Runs a change of the underlying rows and tells the views about it.
     void change(const std::function<void()>& edit);
+    void setHeader(QString header);
     // Tells the views that the texts of two rows have changed in place.
     void rowsChanged(int first, int second);
 

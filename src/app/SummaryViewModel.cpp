@@ -12,7 +12,7 @@ QVariant SummaryViewModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         return ListViewModel::data(index, Qt::DisplayRole);
     case kSummaryPathsRole: {
-        if (!holdsRow(index))
+        if (!holdsRow(index) || static_cast<std::size_t>(index.row()) >= rows_.plan()->size())
             return {};
         const PlanEntry entry = rows_.plan()->entry(static_cast<std::size_t>(index.row()));
         return QStringList{DisplayText(entry.source), DisplayText(entry.target)};

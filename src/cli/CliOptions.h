@@ -37,10 +37,6 @@ struct ParsedCommandLine {
 
 ParsedCommandLine ParseCommandLine(int argc, char* argv[]);
 
-// "700M", "16G", "1.5T", "4096": K, M, G and T are powers of 1024. Nothing
-// for any other text or a size beyond 64 bits.
-std::optional<std::uint64_t> ParseSize(std::string_view text);
-
 extern const char* const kCliHelp;
 
 }  // namespace tarvello

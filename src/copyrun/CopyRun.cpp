@@ -40,7 +40,7 @@ std::optional<CopyReport> CopyRun::start(FileSystem& fs, SharedPlan plan, CopyRu
     Pacer pace(events_, clock_, [&observer] { observer.setBusy(true); });
     const std::size_t total = plan->size();
     for (std::size_t i = 0; i < total; ++i) {
-        observer.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
+        observer.setProgress(static_cast<double>(i) / static_cast<double>(total) * 100.0);
         observer.setBusy(true);
         pace.yield();
         const PlanEntry entry = plan->entry(i);

@@ -13,7 +13,9 @@ namespace tarvello {
 class CopyRunObserver {
 public:
     virtual ~CopyRunObserver() = default;
-    virtual void setProgress(double percent) = 0;  // 0..100, unrounded
+    // The share of the entries dealt with, 0..100, unrounded: set before
+    // each entry, and back to 0 once the run has ended.
+    virtual void setProgress(double percent) = 0;
     virtual void setBusy(bool busy) = 0;           // hourglass, or back to the default pointer
     // Entry `index` (0-based) of `total` is under way: `bytesDone` of its
     // file are copied.

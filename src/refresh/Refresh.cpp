@@ -112,6 +112,21 @@ std::vector<std::string> Refresh::dryRunLines() const {
     return lines;
 }
 
+std::size_t Refresh::removalCount() const {
+    std::size_t count = 0;
+    for (const auto& folder : state_.folders)
+        if (state_.mayRemoveIn(*folder))
+            count += folder->removals().size();
+    return count;
+}
+
+std::size_t Refresh::keptCount() const {
+    std::size_t count = 0;
+    for (const auto& folder : state_.folders)
+        count += folder->kept().size();
+    return count;
+}
+
 FileSystem& Refresh::disk() {
     disk_.begin();
     return disk_;

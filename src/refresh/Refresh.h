@@ -38,6 +38,9 @@ public:
     void settle(const Plan& plan, const std::vector<EntryFailure>& listingFailures);
     // "T will be removed" and "T is kept", one per copy.
     std::vector<std::string> dryRunLines() const;
+    // How many of those lines say each.
+    std::size_t removalCount() const;
+    std::size_t keptCount() const;
     // For the copy run; writes the records that name the copies to come.
     FileSystem& disk();
 

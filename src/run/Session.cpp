@@ -6,6 +6,7 @@
 #include "plan/BuildPlan.h"
 #include "platform/Pacer.h"
 #include "platform/PathSeparator.h"
+#include "refresh/RecordFile.h"
 #include "refresh/Refresh.h"
 #include "run/Playlist.h"
 
@@ -39,6 +40,16 @@ public:
 private:
     CopyRunObserver& shown_;
 };
+
+// The bytes of the file at `path`, or nothing when it cannot be read.
+std::optional<std::string> FileBytes(const FileSystem& fs, const std::string& path) {
+    std::string bytes;
+    const bool read = !fs.readFile(path, [&](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return read ? std::optional(bytes) : std::nullopt;
+}
 
 }  // namespace
 
@@ -106,6 +117,7 @@ std::vector<std::string> Session::existingDestinations(const std::vector<std::st
 DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, ListingCache* listings) {
     failed_ = false;
     refresh_.reset();
+    records_.clear();
     playlist_ = request.playlist;
     DrawnPlan drawn;
 
@@ -126,6 +138,13 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
                                              RefreshOptions{request.refresh, request.avoidRecent},
                                              [this](const std::string& line) { problem(line); });
     const FileSystem& drawFs = refresh_ ? refresh_->drawView() : fs_;
+    if (refresh_) {
+        for (const std::string& entry : destinations) {
+            std::string path = WithFinalSeparator(entry, kNativeSeparator) + std::string(kCopyRecordName);
+            std::optional<std::string> bytes = FileBytes(fs_, path);
+            records_.emplace_back(std::move(path), std::move(bytes));
+        }
+    }
 
     // Failures are gathered, and the listings then made afresh, unless the
     // caller keeps listings for a run that keeps no record.
@@ -169,6 +188,8 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
     } else if (refresh_) {
         refresh_->settle(*built, listingFailures);
         drawn.refreshLines = refresh_->dryRunLines();
+        drawn.removals = refresh_->removalCount();
+        drawn.kept = refresh_->keptCount();
     }
     drawn.plan = std::move(*built);
     return drawn;
@@ -208,6 +229,13 @@ std::uint64_t Session::plannedBytes(const Plan& plan) const {
     for (std::size_t i = 0; i < plan.size(); ++i)
         bytes += fs_.fileSize(plan.entry(i).source).value_or(0);
     return bytes;
+}
+
+bool Session::recordsChanged() const {
+    for (const auto& [path, bytes] : records_)
+        if (FileBytes(fs_, path) != bytes)
+            return true;
+    return false;
 }
 
 bool Session::allDone() const { return !failed_; }

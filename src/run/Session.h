@@ -43,8 +43,10 @@ struct DrawnPlan {
     Status status = Status::Stopped;
     Plan plan;
     // With a refresh: "T will be removed" and "T is kept", one per recorded
-    // copy.
+    // copy, and how many say each.
     std::vector<std::string> refreshLines;
+    std::size_t removals = 0;
+    std::size_t kept = 0;
 };
 
 struct CopiedPlan {
@@ -76,6 +78,10 @@ public:
     // What the plan's sources hold, for the time left.
     std::uint64_t plannedBytes(const Plan& plan) const;
 
+    // Whether a destination's record is no longer as the last draw read it:
+    // another run has been at the folder since, and the plan is stale.
+    bool recordsChanged() const;
+
     // Whether everything since the last draw went as it should: no problem
     // named, every copy made and on its device, the refresh untroubled.
     bool allDone() const;
@@ -93,6 +99,9 @@ private:
     CopyRun copyRun_;
     std::unique_ptr<Refresh> refresh_;  // of the last draw, when it keeps a record
     std::string playlist_;              // of the last draw
+    // Each record's path and bytes as the last draw found them (nothing:
+    // none there).
+    std::vector<std::pair<std::string, std::optional<std::string>>> records_;
     bool failed_ = false;
 };
 

@@ -19,7 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
+#include <optional>
 
 namespace tarvello::test {
 
@@ -43,6 +45,24 @@ public:
     std::function<void(const std::string& folder)> beforeListing;
 };
 
+// Answers the Options dialog from a script; a dialog nobody scripted fails
+// the test.
+class ScriptedOptions final : public OptionsEditor {
+public:
+    bool edit(WindowOptions& options) override {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted Options dialog";
+            return false;
+        }
+        const std::optional<WindowOptions> answer = answers.front();
+        answers.pop_front();
+        if (answer)
+            options = *answer;
+        return answer.has_value();
+    }
+    std::deque<std::optional<WindowOptions>> answers;  // nothing: Cancel
+};
+
 // QSettings pointed at a fresh folder, before any store opens its file.
 struct FreshConfigFolder {
     FreshConfigFolder() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path()); }
@@ -56,7 +76,7 @@ protected:
 
     Form1& makeForm(std::string siteAddress = {}) {
         form = std::make_unique<Form1>(FormServices{fileSystem, dialogs, settings, *randomSource, clock,
-                                                    events, launcher, programEnd,
+                                                    events, launcher, programEnd, options,
                                                     std::move(siteAddress)});
         return *form;
     }
@@ -132,6 +152,7 @@ protected:
     HookedEventLoop events;
     RecordingLauncher launcher;
     RecordingProgramEnd programEnd;
+    ScriptedOptions options;
     std::unique_ptr<Form1> form;
 };
 

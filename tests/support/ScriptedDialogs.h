@@ -17,6 +17,8 @@ class ScriptedDialogs final : public Dialogs {
 public:
     void answerFolder(std::string folder) { folders_.push_back(std::move(folder)); }
     void answerFiles(std::vector<std::string> files) { files_.push_back(std::move(files)); }
+    void answerQuestion(bool yes) { questions_.push_back(yes); }
+    void answerFileToWrite(std::string file) { filesToWrite_.push_back(std::move(file)); }
 
     std::string pickFolder(const std::string& prompt) override { return next(folders_, prompt); }
     std::vector<std::string> pickFiles(const std::string& title) override { return next(files_, title); }
@@ -26,9 +28,16 @@ public:
         if (onMessage)
             onMessage(text);
     }
+    void showReport(const std::string& text, const std::string& details) override {
+        showMessage(text);
+        reportDetails.push_back(details);
+    }
+    bool ask(const std::string& question) override { return next(questions_, question); }
+    std::string pickFileToWrite(const std::string& title) override { return next(filesToWrite_, title); }
 
     std::vector<std::string> prompts;
     std::vector<std::string> messages;
+    std::vector<std::string> reportDetails;
     std::function<void(const std::string&)> onMessage;  // runs while the "box" is open
 
 private:
@@ -46,6 +55,8 @@ private:
 
     std::deque<std::string> folders_;
     std::deque<std::vector<std::string>> files_;
+    std::deque<bool> questions_;
+    std::deque<std::string> filesToWrite_;
 };
 
 }  // namespace tarvello::test

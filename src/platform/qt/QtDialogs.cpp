@@ -23,10 +23,25 @@ std::vector<std::string> QtDialogs::pickFiles(const std::string& title) {
     return paths;
 }
 
-void QtDialogs::showMessage(const std::string& text) {
+void QtDialogs::showMessage(const std::string& text) { showReport(text, {}); }
+
+void QtDialogs::showReport(const std::string& text, const std::string& details) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tarvello"), QString::fromStdString(text),
                     QMessageBox::Ok, owner_);
+    if (!details.empty())
+        box.setDetailedText(QString::fromStdString(details));
     box.exec();
+}
+
+bool QtDialogs::ask(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tarvello"), QString::fromStdString(question),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtDialogs::pickFileToWrite(const std::string& title) {
+    return ExactPath(QFileDialog::getSaveFileName(owner_, QString::fromStdString(title)));
 }
 
 }  // namespace tarvello

@@ -16,6 +16,9 @@ public:
     std::string pickFolder(const std::string& prompt) override;
     std::vector<std::string> pickFiles(const std::string& title) override;
     void showMessage(const std::string& text) override;
+    void showReport(const std::string& text, const std::string& details) override;
+    bool ask(const std::string& question) override;
+    std::string pickFileToWrite(const std::string& title) override;
 
 private:
     QWidget* owner_ = nullptr;
