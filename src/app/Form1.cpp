@@ -129,7 +129,7 @@ void Form1::createControls() {
         return view;
     };
     auto makeButton = [&](const char* name, const char* caption, const QRect& geometry) {
-        auto* button = Place(new QPushButton(QString::fromLatin1(caption), this), name, geometry);
+        auto* button = Place(new QPushButton(QString::fromUtf8(caption), this), name, geometry);
         button->setCheckable(true);
         button->setFont(buttonFont);
         button->setFocusPolicy(Qt::StrongFocus);

@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 
+#include "app/OptionsDialog.h"
 #include "app/WindowOptions.h"
 
 #include <QLabel>
@@ -45,6 +46,15 @@ TEST_F(Form1Options, theDialogsValuesReachTheSettingsTheLineAndTheNextWindow) {
     EXPECT_EQ(read.avoidRecent, 0u);
     EXPECT_FALSE(read.refresh);
     EXPECT_EQ(read.extensions, chosen.extensions);
+}
+
+// The dialog shows the options it is given and gives back what it shows,
+// a playlist's bytes included.
+TEST_F(Form1Options, theDialogGivesBackWhatItShows) {
+    WindowOptions given{"free", "mp3", true, true, true, 3, dir.path() + "week\xff.m3u"};
+    EXPECT_EQ(OptionsDialog(given, dialogs).options(), given);
+    given.budget = "700M";
+    EXPECT_EQ(OptionsDialog(given, dialogs).options(), given);
 }
 
 // With the refresh on, the Summary lists what goes after the plan; more
