@@ -32,14 +32,11 @@ void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
         path += name;
         return fs.fileStat(path);
     };
-    // A name that would lead out of the folder is no copy of this
-    // program's, whatever the record says.
-    const auto inFolder = [&](std::string_view name) {
-        return name != "." && name != ".." && name.find(folder_.back()) == std::string_view::npos;
-    };
+    // A record read names no file outside the folder (it would have been
+    // refused), so each name is safe to look at.
     for (std::size_t i = 0; i < old_.size(); ++i) {
         const RecordEntry& entry = old_[i];
-        const bool named = entry.kind != RecordEntry::Kind::Past && inFolder(old_.name(entry));
+        const bool named = entry.kind != RecordEntry::Kind::Past;
         const std::optional<FileStat> now = named ? statOf(old_.name(entry)) : std::nullopt;
         bool ours = false;
         if (now && entry.kind == RecordEntry::Kind::Copy) {
@@ -157,12 +154,16 @@ CopyRecord FolderRefresh::record(bool finished, std::uint32_t rememberedRuns) co
     }
     for (const std::size_t i : past_)
         remember(old_[i]);
+    // A copy whose name no record may hold (a "\" in a Linux name) is
+    // left out, so that the record stays readable; the copy is the user's.
     if (finished) {
         for (std::size_t i = 0; i < made_.size(); ++i)
-            next.add(made_, made_[i], made_.lastRun);
+            if (IsRecordableName(made_.name(made_[i])))
+                next.add(made_, made_[i], made_.lastRun);
     } else {
         for (const auto& [name, source] : planned_)
-            next.add(RecordEntry::Kind::Pending, next.lastRun, name, source);
+            if (IsRecordableName(name))
+                next.add(RecordEntry::Kind::Pending, next.lastRun, name, source);
     }
     return next;
 }

@@ -75,17 +75,23 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     const std::string k = src.makeFolder("K"), x = src.makeFolder("X"), y = src.makeFolder("Y");
 #ifdef _WIN32
     const std::string oddX = "caf\xc3\xa9 100%.mp3", oddY = "\xe5\x86\x99\xe7\x9c\x9f.mp3";  // Windows holds no others
+    const Names unrecorded;
 #else
     const std::string oddX = "line\nfeed.mp3", oddY = "\xff.mp3";
+    const Names unrecorded{"back\\slash.mp3"};  // no record may name it: copied, it is the user's
 #endif
     src.write("K/k.mp3", "k");
     for (const std::string& name : {std::string("x1.mp3"), std::string("x2.mp3"), oddX})
         src.write("X/" + name, name);
+    for (const std::string& name : unrecorded)
+        src.write("X/" + name, name);
     for (const std::string& name : {std::string("y.mp3"), oddY})
         src.write("Y/" + name, name);
     const std::string record(kCopyRecordName);
-    const Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", oddY};
-    const Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
+    Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", oddY};
+    Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
+    newSelection.insert(unrecorded.begin(), unrecorded.end());
+    oldLeft.insert(unrecorded.begin(), unrecorded.end());
 
     struct Case {
         std::string what;
@@ -122,6 +128,15 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         {"the record of a later version", own(record, "tarvello-copies 2 run 9\n"),
          "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy, troubled", oldLeft},
     };
+    // A record naming a copy outside its folder is damage, or a trap.
+    for (const std::string name : {"", ".", "..", "../k.mp3", "sub/k.mp3", "sub\\k.mp3"}) {
+        const std::string line = "copy 1 1 0 " + std::to_string(name.size()) + ":" + name + " 1:k\n";
+        const auto amend = [=](const test::TempDir& dst, Mine& mine) {
+            dst.write(record, mine[record] = test::ReadBytes(dst.path() + record) + line);
+        };
+        cases.push_back({"the record naming '" + name + "'", amend,
+                         "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, troubled", oldLeft});
+    }
     for (int step = 1; step <= 7; ++step)
         cases.push_back({"ended before step " + std::to_string(step), {}, "", newSelection, step});
 
@@ -132,6 +147,8 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         Mine mine{{"mine.txt", "mine"}};
         dst.write("mine.txt", "mine");
         Refill(disk, {k, x}, dst.path());
+        for (const std::string& name : unrecorded)
+            mine[name] = name;
         if (c.byHand)
             c.byHand(dst, mine);
         if (c.stopBefore == 0) {
