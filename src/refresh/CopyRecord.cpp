@@ -42,7 +42,8 @@ void AppendBytes(std::string& out, std::string_view bytes) {
 }  // namespace
 
 bool IsRecordableName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string_view::npos;
+    constexpr std::string_view kNeverInAName("/\\\0", 3);  // a NUL would cut the path short
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(kNeverInAName) == std::string_view::npos;
 }
 
 // Reads one line after another; any surprise marks the record damaged.

@@ -34,7 +34,7 @@ struct RecordEntry {
 struct RecordRead;
 
 // Whether a record may name `name` as a copy: a name inside its folder on
-// every system, so neither "/" nor "\" in it, nor "." or "..", nor empty.
+// every system, so neither "/", "\" nor NUL in it, nor "." or "..", nor empty.
 // A record naming any other is refused as damaged, since a stick passes
 // between systems and a name that leads out of the folder could lead a
 // refresh to a file of the user's.

@@ -15,6 +15,8 @@
 namespace tarvello {
 namespace {
 
+using namespace std::string_literals;
+
 using Names = std::set<std::string>;
 using Mine = std::map<std::string, std::string>;  // the user's own files in the destination, and their bytes
 
@@ -129,7 +131,7 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
          "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy, troubled", oldLeft},
     };
     // A record naming a copy outside its folder is damage, or a trap.
-    for (const std::string name : {"", ".", "..", "../k.mp3", "sub/k.mp3", "sub\\k.mp3"}) {
+    for (const std::string name : {""s, "."s, ".."s, "../k.mp3"s, "sub/k.mp3"s, "sub\\k.mp3"s, "k.mp3\0.txt"s}) {
         const std::string line = "copy 1 1 0 " + std::to_string(name.size()) + ":" + name + " 1:k\n";
         const auto amend = [=](const test::TempDir& dst, Mine& mine) {
             dst.write(record, mine[record] = test::ReadBytes(dst.path() + record) + line);
