@@ -17,12 +17,16 @@ struct EntrySource {
     };
     Kind kind;
     std::string path;
+
+    bool operator==(const EntrySource&) const = default;
 };
 
 // A budget of bytes per destination, or "free".
 struct BudgetOption {
     bool free = false;
     std::uint64_t bytes = 0;
+
+    bool operator==(const BudgetOption&) const = default;
 };
 
 // Everything a run needs to draw its plan and copy it.
