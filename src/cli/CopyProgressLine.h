@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace tarvello {
 
-// Follows a copy run from a terminal: names each failed entry and the
+// Follows a copy run from a terminal: names each failed entry (or, for a
+// failure that reaches a whole destination, that folder once) and the
 // copies a later one replaced on standard error, keeps the targets made for
 // a playlist and, when asked, redraws one progress line (entries done of
 // total, bytes, rate, time left) several times a second, also inside a large
@@ -52,6 +54,7 @@ private:
     std::uint64_t bytes_ = 0;        // of the entries done
     std::uint64_t currentBytes_ = 0;  // of the entry under way
     std::vector<std::string> copiedTargets_;
+    std::set<std::string> stoppedFolders_;  // named already
 };
 
 }  // namespace tarvello

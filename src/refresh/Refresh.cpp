@@ -135,6 +135,11 @@ void Refresh::nothingDrawn(const std::vector<EntryFailure>& listingFailures) {
     }
 }
 
+bool Refresh::canMakeRoomIn(const std::string& folder) const {
+    const FolderRefresh* refresh = state_.find(folder);
+    return refresh && state_.mayRemoveIn(*refresh) && !refresh->removals().empty();
+}
+
 std::string Refresh::closingLine() const {
     const RefreshTally& t = state_.tally;
     return std::to_string(t.copied) + " copied, " + std::to_string(t.kept) + " kept, " + std::to_string(t.removed) +
