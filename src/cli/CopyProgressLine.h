@@ -1,6 +1,6 @@
 #pragma once
 
-#include "copyrun/CopyRun.h"
+#include "copyrun/CopyRunObserver.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
@@ -9,21 +9,18 @@
 #include <functional>
 #include <set>
 #include <string>
-#include <vector>
 
 namespace tarvello {
 
 // Follows a copy run from a terminal: names each failed entry (or, for a
 // failure that reaches a whole destination, that folder once) and the
-// copies a later one replaced on standard error, keeps the targets made for
-// a playlist and, when asked, redraws one progress line (entries done of
-// total, bytes, rate, time left) several times a second, also inside a large
-// file, cut to the terminal's width.
+// copies a later one replaced on standard error and, when asked, redraws
+// one progress line (entries done of total, bytes, rate, time left) several
+// times a second, also inside a large file, cut to the terminal's width.
 class CopyProgressLine final : public CopyRunObserver {
 public:
     // `columns` tells the terminal's width at the moment, 0 when unknown.
-    CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress, bool keepTargets,
-                     std::function<int()> columns);
+    CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress, std::function<int()> columns);
 
     // What the run's sources hold in all, for the time left.
     void setPlannedBytes(std::uint64_t bytes) { plannedBytes_ = bytes; }
@@ -35,8 +32,6 @@ public:
                    const CopyOutcome& outcome) override;
     void finished(const CopyReport& report) override;
 
-    const std::vector<std::string>& copiedTargets() const { return copiedTargets_; }
-
 private:
     void drawIfDue(std::size_t done, std::size_t total, bool last);
     void draw(std::size_t done, std::size_t total);
@@ -45,7 +40,6 @@ private:
     const FileSystem& fs_;
     const Clock& clock_;
     bool showProgress_;
-    bool keepTargets_;
     std::function<int()> columns_;
     bool lineShown_ = false;
     double started_;
@@ -53,7 +47,6 @@ private:
     std::uint64_t plannedBytes_ = 0;
     std::uint64_t bytes_ = 0;        // of the entries done
     std::uint64_t currentBytes_ = 0;  // of the entry under way
-    std::vector<std::string> copiedTargets_;
     std::set<std::string> stoppedFolders_;  // named already
 };
 

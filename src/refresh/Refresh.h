@@ -49,8 +49,7 @@ public:
     // make way for new ones.
     bool canMakeRoomIn(const std::string& folder) const;
 
-    // "N copied, N kept, N removed, N left alone, N failed"
-    std::string closingLine() const;
+    const RefreshTally& tally() const { return state_.tally; }
     // Whether something kept the refresh from doing all it should.
     bool troubled() const;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/PathSeparator.h"
-#include "refresh/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 
 #include <cstdint>
 #include <functional>

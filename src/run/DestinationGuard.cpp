@@ -1,4 +1,4 @@
-#include "refresh/DestinationGuard.h"
+#include "run/DestinationGuard.h"
 
 namespace tarvello {
 
