@@ -180,13 +180,8 @@ if [ "$(id -u)" = 0 ] && mkdir "$t/stick" && mount -t tmpfs -o size=1M tmpfs "$t
     check "a new selection" "" "$(comm -12 <(echo "$first") <(echo "$second"))"
     check "as full as the first" "$(wc -l <<<"$first")" "$(wc -l <<<"$second")"
     check "the user's file" mine "$(cat "$t/stick/mine.txt")"
-    # A read-only stick is named once, by the lock when a record is kept.
-    mount -o remount,ro "$t/stick"
-    err=$("$cli" -q -s "$t/music" -d "$t/stick" -n 5 2>&1)
-    check "read-only stick" "1 tarvello-cli: $t/stick/: Read-only file system; nothing more is written there" "$? $err"
-    err=$(refill --seed 3 2>&1)
-    check "read-only stick refreshed" \
-        "1 tarvello-cli: $t/stick/: cannot be locked for this run (Read-only file system); it is left out" "$? $err"
+    mount -o remount,ro "$t/stick"; err=$("$cli" -q -s "$t/music" -d "$t/stick" -n 5 2>&1)
+    check "read-only stick named once" "1 tarvello-cli: $t/stick/: Read-only file system; nothing more is written there" "$? $err"
 else
     echo "SKIP refreshes of a small tmpfs: needs root"
 fi
@@ -213,9 +208,8 @@ if [ "$(id -u)" = 0 ] && mkdir "$t/pull" "$t/albums" && truncate -s 64M "$t/pull
     "$cli" -q -s "$t/albums" -d "$t/pull/Music" --m3u "$t/pull/weekly.m3u" 2>"$t/pull.err" & run=$!
     for _ in $(seq 1000); do [ -n "$(ls -A "$t/pull/Music")" ] && break; sleep 0.01; done
     kill -STOP "$run"; umount -l "$t/pull"; kill -CONT "$run"; wait "$run"
-    check "pulled stick exit" 1 "$?"
-    check "pulled stick named once" 1 "$(grep -c "^tarvello-cli: $t/pull/Music/: no longer there; nothing more is written there$" "$t/pull.err")"
-    check "nothing written onto the computer" "" "$(ls -A "$t/pull")"
+    check "pulled stick: exit, named once, nothing on the computer" "1 1 " "$? $(grep -c \
+        "^tarvello-cli: $t/pull/Music/: no longer there; nothing more is written there$" "$t/pull.err") $(ls -A "$t/pull")"
     losetup -d "$loop"; loop=
 else
     echo "SKIP a stick pulled out mid-run: needs root (and exfatprogs and exfat-fuse)"

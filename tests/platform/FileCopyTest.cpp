@@ -208,7 +208,7 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         Failures failures;
         const char* target;
         int error;
-        Reach reach = Reach::Copy;  // how far the failure reaches: a whole stick that takes no writes, or is full
+        Reach reach = Reach::Copy;
         const char* from = nullptr;
     } cases[] = {
         {"new target, named", {.noUnnamedFiles = true}, "new", 0},
@@ -216,14 +216,11 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         {"a source whose size reads 0 but holds bytes", {}, "new", 0, Reach::Copy, "/proc/version"},
         {"close after the link into a new target's place", {.closeError = EIO}, "new", EIO, Reach::Destination},
         {"close after the link beside the old target", {.closeError = EROFS}, "old", EROFS, Reach::Destination},
-        {"close before the rename into a new target's place", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO,
-         Reach::Destination},
-        {"close before the rename over the old target", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC,
-         Reach::Room},
+        {"close before the rename, new", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO, Reach::Destination},
+        {"close before the rename, old", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC, Reach::Room},
         {"link of the unnamed copy", {.linkError = ENOSPC}, "new", ENOSPC, Reach::Room},
         {"rename over the old target", {.renameError = EACCES}, "old", EACCES},
-        {"rename into a new target's place, named", {.noUnnamedFiles = true, .renameError = ENODEV}, "new", ENODEV,
-         Reach::Destination},
+        {"rename, named", {.noUnnamedFiles = true, .renameError = ENODEV}, "new", ENODEV, Reach::Destination},
         {"write of a copy made by reads and writes", {.writeError = ENOSPC}, "old", ENOSPC, Reach::Room, "/proc/version"},
         {"write of a copy, failing in its bytes", {.writeError = EIO}, "old", EIO, Reach::Copy, "/proc/version"},
     };

@@ -189,21 +189,5 @@ TEST(Refresh, ownsTheCopiesOfAnEndedRunByTheirBytesAndRemovesOnlyItsLeftovers) {
                                                 "x2.mp3", "y.mp3", ".mine.mp3.AbCdEf"}));
 }
 
-// A second run at the same time leaves out a folder the first holds and
-// names it; the lock goes with its holder, and its file stays.
-TEST(RecordLocks, keepASecondRunOutOfAFolderTheFirstHolds) {
-    NativeFileSystem disk;
-    const test::TempDir a, b;
-    std::vector<std::string> said;
-    const auto say = [&](const std::string& line) { said.push_back(line); };
-    auto first = std::make_unique<RecordLocks>();
-    EXPECT_EQ(first->lock(disk, {a.path(), a.path()}, say), (std::vector<std::string>{a.path(), a.path()}));
-    EXPECT_EQ(RecordLocks().lock(disk, {a.path(), b.path()}, say), std::vector<std::string>{b.path()});
-    EXPECT_EQ(said, std::vector<std::string>{a.path() + ": another run is using this folder; it is left out of this one"});
-    first.reset();
-    EXPECT_EQ(RecordLocks().lock(disk, {a.path()}, say).size(), 1U);
-    EXPECT_EQ(test::NamesIn(a.path()), Names{std::string(kRecordLockName)});
-}
-
 }  // namespace
 }  // namespace tarvello
