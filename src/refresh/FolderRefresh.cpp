@@ -25,6 +25,12 @@ FolderRefresh::FolderRefresh(std::string folder, FolderRecord found)
     made_.lastRun = old_.lastRun + 1;
 }
 
+// A name that would lead out of the folder is no copy of this program's,
+// whatever the record says.
+bool FolderRefresh::inFolder(std::string_view name) const {
+    return name != "." && name != ".." && name.find(folder_.back()) == std::string_view::npos;
+}
+
 void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
     std::string path = folder_;
     const auto statOf = [&](std::string_view name) {
@@ -42,8 +48,11 @@ void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
         if (now && entry.kind == RecordEntry::Kind::Copy) {
             ours = AsCopied(*now, entry);
         } else if (now && entry.kind == RecordEntry::Kind::Pending) {
-            const auto source = fs.fileStat(std::string(old_.source(entry)));
-            ours = source && FinishedCopyOf(*now, *source);
+            // Where the copy's times could not be set, its bytes tell.
+            const std::string source(old_.source(entry));
+            const auto sourceStat = fs.fileStat(source);
+            ours = sourceStat && (FinishedCopyOf(*now, *sourceStat) ||
+                                  (now->size == sourceStat->size && fs.sameBytes(path, source)));
         }
         // A name claimed twice (a copy and the pending copy over it) goes
         // to whichever matches the file standing there; the other is past.
@@ -57,6 +66,12 @@ void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
     for (const std::size_t i : past_)
         if (old_[i].kind == RecordEntry::Kind::Copy && !owns(old_.name(old_[i])))
             ++tally.leftAlone;
+}
+
+void FolderRefresh::removeLeftovers(FileSystem& fs) const {
+    for (std::size_t i = 0; i < old_.size(); ++i)
+        if (old_[i].kind == RecordEntry::Kind::Pending && inFolder(old_.name(old_[i])))
+            fs.removeLeftoversOf(folder_ + std::string(old_.name(old_[i])));
 }
 
 void FolderRefresh::forEachSource(const std::function<void(std::string_view, std::uint32_t)>& visit) const {
@@ -132,6 +147,11 @@ bool FolderRefresh::removeNext(FileSystem& fs, RefreshTally& tally) {
 
 void FolderRefresh::copied(std::string_view name, std::string_view source, const FileStat& stat) {
     made_.add(RecordEntry::Kind::Copy, made_.lastRun, name, source, stat.size, stat.modifiedNs);
+}
+
+void FolderRefresh::notCopied(std::string_view name) {
+    if (const auto found = byName_.find(name); found != byName_.end() && owned_[found->second].fate == Fate::CopiedOver)
+        owned_[found->second].fate = Fate::Open;
 }
 
 CopyRecord FolderRefresh::record(bool finished, std::uint32_t rememberedRuns) const {

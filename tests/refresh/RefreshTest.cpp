@@ -1,4 +1,5 @@
 #include "refresh/RecordFile.h"
+#include "refresh/RecordLocks.h"
 
 #include "platform/ForwardingFileSystem.h"
 #include "platform/NativePlatform.h"
@@ -89,9 +90,9 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         src.write("X/" + name, name);
     for (const std::string& name : {std::string("y.mp3"), oddY})
         src.write("Y/" + name, name);
-    const std::string record(kCopyRecordName);
-    Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", oddY};
-    Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
+    const std::string record(kCopyRecordName), lock(kRecordLockName);
+    Names newSelection{record, lock, "mine.txt", "k.mp3", "y.mp3", oddY};
+    Names oldLeft{record, lock, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
     newSelection.insert(unrecorded.begin(), unrecorded.end());
     oldLeft.insert(unrecorded.begin(), unrecorded.end());
 
@@ -166,7 +167,7 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
             EXPECT_EQ(bytes, test::ReadBytes(dst.path() + name)) << name;
         // Every other file is a copy the record names, as its source is.
         const FolderRecord found = ReadRecordFile(disk, dst.path());
-        Names accounted{record};
+        Names accounted{record, lock};
         for (const auto& [name, _] : mine)
             accounted.insert(name);
         for (std::size_t i = 0; i < found.record.size(); ++i) {
@@ -181,6 +182,31 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
             EXPECT_EQ(c.standing, accounted);
         }
     }
+}
+
+// A run ended after its copies but before its last record leaves them
+// pending. The next run owns a finished one by its bytes where its times
+// could not be set, and removes the leftover of a pending copy in the
+// making; a file of the user's of the same size and a hidden file the
+// record does not name stay.
+TEST(Refresh, ownsTheCopiesOfAnEndedRunByTheirBytesAndRemovesOnlyItsLeftovers) {
+    const test::TempDir src, dst;
+    const std::string x = src.makeFolder("X"), y = src.makeFolder("Y");
+    src.write("X/x1.mp3", "x1");
+    src.write("X/x2.mp3", "x2");
+    src.write("Y/y.mp3", "y");
+    NativeFileSystem disk;
+    StoppingDisk stopping(disk, 4);  // the record, two copies, then the last record
+    EXPECT_THROW(Refill(stopping, {x}, dst.path()), Stopped);
+    dst.write("x2.mp3", "me");
+    for (const std::string name : {"x1.mp3", "x2.mp3"})
+        std::filesystem::last_write_time(test::FsPath(dst.path() + name), std::filesystem::file_time_type());
+    for (const std::string name : {".x1.mp3.AbCdEf", ".mine.mp3.AbCdEf"})
+        dst.write(name);
+    NativeFileSystem nextRun;
+    Refill(nextRun, {y}, dst.path());
+    EXPECT_EQ(test::NamesIn(dst.path()), (Names{std::string(kCopyRecordName), std::string(kRecordLockName),
+                                                "x2.mp3", "y.mp3", ".mine.mp3.AbCdEf"}));
 }
 
 }  // namespace
