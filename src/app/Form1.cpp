@@ -475,6 +475,7 @@ RunRequest Form1::DrawRequest() const {
     request.count = ReadCount(Text1->text().toStdString());
     request.allowRepeats = Check11->isChecked();
     request.keepMissingDestinations = true;
+    request.lockAtCopy = true;
     ApplyWindowOptions(options_, request);
     return request;
 }
@@ -509,13 +510,17 @@ void Form1::RegeneratePlan() {
 // copy the next plan is drawn from the new record.
 void Form1::Check2_Click() {
     const bool keepsRecord = options_.refresh || options_.avoidRecent > 0;
-    if (keepsRecord && summary_.plan() == drawnPlan_ && session_.recordsChanged()) {
-        RegeneratePlan();
-        services_.dialogs.showMessage(kStaleRecord);
-        return;
-    }
     if (keepsRecord && summary_.plan() != drawnPlan_) {
         services_.dialogs.showMessage("No files added.");  // the Summary was cleared
+        return;
+    }
+    if (keepsRecord && !session_.lockForCopy()) {
+        services_.dialogs.showMessage(heard_.empty() ? kStaleRecord : heard_.back());
+        return;
+    }
+    if (keepsRecord && session_.recordsChanged()) {
+        RegeneratePlan();
+        services_.dialogs.showMessage(kStaleRecord);
         return;
     }
     if (keepsRecord && drawnRemovals_ > kRemovalsAsked &&

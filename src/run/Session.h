@@ -20,6 +20,8 @@
 
 namespace tarvello {
 
+class DestinationGuard;
+class RecordLocks;
 class Refresh;
 
 // Hears what a session finds, one line each: the terminal prints them, the
@@ -78,6 +80,10 @@ public:
     // What the plan's sources hold, for the time left.
     std::uint64_t plannedBytes(const Plan& plan) const;
 
+    // Locks the last draw's record folders for its copy, when the draw left
+    // that to now; false, each folder named, when another run holds one.
+    bool lockForCopy();
+
     // Whether a destination's record is no longer as the last draw read it:
     // another run has been at the folder since, and the plan is stale.
     bool recordsChanged() const;
@@ -89,15 +95,20 @@ public:
 private:
     std::optional<std::vector<std::string>> readEntries(const std::vector<EntrySource>& sources);
     std::vector<std::string> existingDestinations(const std::vector<std::string>& entries);
+    void guardWrites(const std::vector<std::string>& destinations);
     void problem(const std::string& line);
-    void writePlaylist(const std::vector<std::string>& targets);
+    void writePlaylist(FileSystem& disk, const std::vector<std::string>& targets);
 
     FileSystem& fs_;
     EventLoop& events_;
     const Clock& clock_;
     SessionObserver& observer_;
     CopyRun copyRun_;
-    std::unique_ptr<Refresh> refresh_;  // of the last draw, when it keeps a record
+    // Of the last draw: what its copies and playlist write through, the
+    // locks of its records and its refresh, when it keeps a record.
+    std::unique_ptr<DestinationGuard> guard_;
+    std::unique_ptr<RecordLocks> locks_;
+    std::unique_ptr<Refresh> refresh_;
     std::string playlist_;              // of the last draw
     // Each record's path and bytes as the last draw found them (nothing:
     // none there).
