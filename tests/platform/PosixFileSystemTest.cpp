@@ -1,4 +1,5 @@
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/WindowsKindMount.h"
 
 #include "FailingCalls.h"
 
@@ -67,6 +68,22 @@ TEST(PosixFileSystem, flushNamesTheFoldersWhoseCopiesMayNotBeOnTheDevice) {
             EXPECT_EQ(failures[1].reason, std::strerror(EIO));
         }
     }
+}
+
+// The lines exfat-fuse and fusefat give: through FUSE only the mount tells
+// a stick from any other file system.
+TEST(WindowsKindFuseMount, isAFuseBlockDeviceOrADriverNamedAfterFat) {
+    const std::string mounts =
+        "44 26 7:0 / /media/stick rw,nosuid,nodev,relatime shared:5 - fuseblk /dev/loop0 rw,allow_other\n"
+        "45 26 0:39 / /media/fat rw,relatime - fuse.fusefat fusefat rw,user_id=0\n"
+        "46 26 0:40 / /media/old rw,relatime - fuse fusefat rw,user_id=0\n"
+        "47 26 0:41 / /home/ann/net rw,relatime - fuse.sshfs ann@fatbox:/ rw,user_id=0\n";
+    const struct {
+        unsigned major, minor;
+        bool windowsKind;
+    } cases[] = {{7, 0, true}, {0, 39, true}, {0, 40, true}, {0, 41, false}, {0, 3, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IsWindowsKindFuseMount(mounts, c.major, c.minor), c.windowsKind) << c.major << ":" << c.minor;
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {
