@@ -58,7 +58,7 @@ TEST(CopyRun, yieldsBeforeEachEntryAndEvery20msInsideOne_thenFlushesBeforeTheMes
     recorder.outcomes["a"] = {CopyOutcome::Status::Failed, "No space left on device"};
     recorder.pieces["b"] = 5;  // a yield after the 2nd and the 4th
     CopyRun(recorder, recorder, recorder, recorder.clock)
-        .start(std::make_shared<const Plan>(candidates, std::vector<std::string>{kDestination},
+        .start(std::make_shared<const Plan>(candidates, std::vector<DestinationFolder>{{kDestination}},
                                             std::vector<Pick>{{0, 0}, {1, 0}}));
     EXPECT_THAT(recorder.log, ElementsAre("yield",                                                        //
                                           "progress", "busy", "yield", "busy", "copy a",                  //

@@ -1,5 +1,6 @@
 #include "plan/BuildPlan.h"
 
+#include "lists/PathText.h"
 #include "plan/FakeFolders.h"
 #include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
@@ -70,6 +71,42 @@ TEST(BuildPlan, plansAwkwardNamesExactly) {
         ScriptedRandom random = script;
         EXPECT_EQ(test::EntriesOf(*BuildPlan(fs, random, {sources, destinations, 8.0, true, nullptr, rules})),
                   expected);
+    }
+}
+
+// "/fat/" lies on a stick, "/ext/" on a disk that takes any name.
+class StickAndDisk final : public test::FakeFolders {
+public:
+    using FakeFolders::FakeFolders;
+    bool refusesCharacters(const std::string& folder) const override { return folder == "/fat/"; }
+    bool foldsCase(const std::string& folder) const override { return folder == "/fat/"; }
+};
+
+// A stick takes each refused character as "_" and no trailing dots or
+// blanks (a name of nothing else stays); with distinct names a copy whose
+// name an earlier one takes, as its folder compares names, gets the next
+// number, the same in every folder. Without, the plan is as it was.
+TEST(BuildPlan, namesEachCopyAsItsFolderTakesIt) {
+    const StickAndDisk fs({{"/a/", {"01 Intro.mp3", "a:b?.mp3", "Song. .", " .", "\xc3\x89.mp3"}},
+                           {"/b/", {"01 Intro.mp3", "a_b_.mp3", "\xc3\xa9.mp3"}}});
+    const Entries first{"01 Intro.mp3", "01 Intro.mp3", "a_b_.mp3", "a:b?.mp3", "Song", "Song. .", " .", " .",
+                        "\xc3\x89.mp3", "\xc3\x89.mp3"};
+    const Entries same{"01 Intro.mp3", "01 Intro.mp3", "a_b_.mp3", "a_b_.mp3", "\xc3\xa9.mp3", "\xc3\xa9.mp3"};
+    const Entries distinct{"01 Intro1.mp3", "01 Intro1.mp3", "a_b_1.mp3", "a_b_1.mp3", "\xc3\xa9" "1.mp3",
+                           "\xc3\xa9" "1.mp3"};
+    const Entries sources{"/a/", "/b/"};
+    const Entries destinations{"/fat", "/ext"};
+    for (const bool distinctNames : {false, true}) {
+        ScriptedRandom random;
+        PlanRequest request{sources, destinations, 100.0, false};
+        request.distinctNames = distinctNames;
+        Entries targets;
+        for (const PlanEntry& entry : test::EntriesOf(*BuildPlan(fs, random, request, '/')))
+            targets.emplace_back(FileNamePart(entry.target, '/'));
+        Entries expected = first;
+        expected.insert(expected.end(), (distinctNames ? distinct : same).begin(),
+                        (distinctNames ? distinct : same).end());
+        EXPECT_EQ(targets, expected) << distinctNames;
     }
 }
 
