@@ -46,11 +46,21 @@ struct Quiet final : CopyRunObserver {
     void finished(const CopyReport&) override {}
 };
 
+// A real folder that takes names as a stick does.
+class StickLike final : public ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    bool refusesCharacters(const std::string&) const override { return true; }
+    bool foldsCase(const std::string&) const override { return true; }
+};
+
 // A refresh of `dst` with every file of `sources`, as tarvello-cli runs it.
-std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, const std::string& dst) {
+std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, const std::string& dst,
+                   bool distinctNames = false, bool allowRepeats = false) {
     const std::vector<std::string> destinations{dst};
     Refresh refresh(fs, sources, destinations, {true, 0}, [](const std::string&) {});
-    PlanRequest request{sources, destinations, 1e9, false};
+    PlanRequest request{sources, destinations, 1e9, allowRepeats};
+    request.distinctNames = distinctNames;
     refresh.prepareDraw(request);
     MersenneRandomSource random;
     std::optional<Plan> plan = BuildPlan(refresh.drawView(), random, request);
@@ -156,6 +166,41 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         if (found.status == FolderRecord::Status::Read) {
             EXPECT_EQ(c.standing, accounted);
         }
+    }
+}
+
+// A copy never takes the name of a user's file on a stick as the stick
+// sees the copy's final name: after "_", after numbering, in any case. With
+// distinct names it takes the next free number instead of leaving the draw.
+TEST(Refresh, leavesTheUsersNamesToThemAsTheStickSeesTheCopysName) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no name on Windows holds \":\"";
+#endif
+    const test::TempDir src;
+    for (const std::string name : {"a:b.mp3", "c.mp3", "s.mp3"})
+        src.write("in/" + name, name);
+    const Names mine{"a_b.mp3", "C.MP3", "s1.mp3"};
+    const struct {
+        bool distinctNames, allowRepeats;
+        Names copies;
+    } cases[] = {
+        {false, false, {"s.mp3"}},
+        {false, true, {"s.mp3"}},
+        {true, false, {"a_b1.mp3", "c1.mp3", "s.mp3"}},
+    };
+    NativeFileSystem disk;
+    StickLike stick(disk);
+    for (const auto& c : cases) {
+        const test::TempDir dst;
+        for (const std::string& name : mine)
+            dst.write(name, "mine");
+        Refill(stick, {src.pathOf("in")}, dst.path(), c.distinctNames, c.allowRepeats);
+        Names standing = c.copies;
+        standing.insert(mine.begin(), mine.end());
+        standing.insert(std::string(kCopyRecordName));
+        EXPECT_EQ(test::NamesIn(dst.path()), standing) << c.distinctNames << c.allowRepeats;
+        for (const std::string& name : mine)
+            EXPECT_EQ(test::ReadBytes(dst.path() + name), "mine") << name;
     }
 }
 
