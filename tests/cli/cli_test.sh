@@ -27,6 +27,8 @@ done <<EOF2
 --bogus -s $t/in -d $t/out|2|Try 'tarvello-cli --help'
 -s $t/in -d $t/out -b 12X|2|invalid size '12X'
 -s $t/in -d $t/out -n|2|option '-n' needs a value
+-s $t/in -d $t/out -n 1,000|2|invalid count '1,000'
+-s $t/in -d $t/out -n abc|2|invalid count 'abc'
 -s $t/in|2|no destination given
 -s $t/in -d $t/out --seed 9007199254740993|2|invalid seed
 -s $t/in -d $t/out --seed 12x|2|invalid seed
@@ -75,7 +77,7 @@ done <<EOF2
 EOF2
 # With repeats the budget still bounds the total: it stops once nothing fits,
 # the 100-byte file last, so 5k (5120 bytes) gives 5100.
-check "repeats within 5k" 5100 "$(dry -s "$t/in" -d "$t/out" -r -n 1e12 -b 5k | planned_bytes)"
+check "repeats within 5k" 5100 "$(dry -s "$t/in" -d "$t/out" -r -n 1000000000000 -b 5k | planned_bytes)"
 # Per folder, the folder of one file gets about half of the draws.
 ones=$(dry -s "$t/in" -s "$t/more" -d "$t/out" -r -n 400 --per-folder -e mp3,txt | grep -c 'a.mp3 will')
 check "per-folder share" 1 "$(( ones > 150 && ones < 250 ))"
@@ -94,7 +96,7 @@ while IFS='|' read -r kind make replaced; do
     fi
     err=$("$cli" -q -s "$t/case1" -s "$t/case2" -d "$t/small" 2>&1 >/dev/null)
     check "replaced on $kind" "$replaced" "$(grep -o '[0-9]* cop[a-z]* w[a-z]* replaced by a later copy' <<<"$err")"
-    "$cli" -q -s "$t/tiny" -d "$t/small" -b free -n 1e6 2>/dev/null; check "free on $kind exit" 0 "$?"
+    "$cli" -q -s "$t/tiny" -d "$t/small" -b free -n 1000000 2>/dev/null; check "free on $kind exit" 0 "$?"
     check "free on $kind fills it" 1 "$(( $(stat -f -c '%a * 100 < %b * 5' "$t/small") ))"
     umount "$t/small"; rmdir "$t/small"; [ -z "$loop" ] || losetup -d "$loop"; loop=
 done <<EOF2
