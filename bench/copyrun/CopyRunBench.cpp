@@ -104,7 +104,7 @@ void RunCopy(const std::string& sourceFolder, const std::string& name, const std
     QuietDialogs dialogs(clock);
     Display display(dialogs);
     const double start = clock.steadySeconds();
-    CopyRun(fs, events, display, clock).start(plan);
+    CopyRun(events, clock).start(fs, plan, display);
     if (print)
         std::printf("copy %.3f s, longest gap between yields %.1f ms, flush %.1f ms\n%s\n",
                     fs.flushStart - start, events.longest * 1e3, (dialogs.shownAt - fs.flushStart) * 1e3,

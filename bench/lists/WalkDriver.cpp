@@ -5,6 +5,7 @@
 #include "lists/PathList.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/system/SystemClock.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +19,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     tarvello::PosixFileSystem fs;
     tarvello::QtEventLoop events;
-    tarvello::PacedYield pace(events);
+    tarvello::SystemClock clock;
+    tarvello::Pacer pace(events, clock);
     tarvello::PathList list;
     list.append(tarvello::TreeOwnEntry(argv[1], tarvello::TreeList::Source, '/'));
     list.appendAll(tarvello::TreeSubfolderEntries(fs, pace, argv[1], '/'));

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 
     const auto plan = BuildPlan(fs, random, {sources, destinations, std::atof(argv[2]), false});
     if (!plan) {
-        std::fputs(kPlanTooLargeMessage, stderr);
+        std::fputs(PlanTooLargeMessage().c_str(), stderr);
         return 1;
     }
     std::vector<std::string> lines;

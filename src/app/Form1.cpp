@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 
-#include "app/CountText.h"
+#include "run/CountText.h"
 #include "app/DroppedFiles.h"
 #include "app/HandCursor.h"
 #include "app/ListViewModel.h"
@@ -71,22 +71,6 @@ Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
     return widget;
 }
 
-// Yields, then shows the hourglass again: a handler run meanwhile (a copy
-// run or another walk ending) may have put the pointer back.
-class BusyYield final : public EventLoop {
-public:
-    BusyYield(EventLoop& events, std::function<void()> showBusy)
-        : events_(events), showBusy_(std::move(showBusy)) {}
-    void yield() override {
-        events_.yield();
-        showBusy_();
-    }
-
-private:
-    EventLoop& events_;
-    std::function<void()> showBusy_;
-};
-
 }  // namespace
 
 Form1::Form1(FormServices services, QWidget* parent)
@@ -94,7 +78,7 @@ Form1::Form1(FormServices services, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       services_(std::move(services)),
-      copyRun_(services_.fileSystem, services_.events, *this, services_.clock) {
+      session_(services_.fileSystem, services_.events, services_.clock, *this) {
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(Px(7695), Px(8805));
     setAutoFillBackground(true);
@@ -321,8 +305,9 @@ void Form1::AddFolderTree(PathList& list, ListViewModel& model, TreeList which) 
     if (!picked.empty()) {
         setPointerState(kPointerBusy);
         model.change([&] { list.append(TreeOwnEntry(picked, which, kNativeSeparator)); });
-        BusyYield events(services_.events, [this] { setPointerState(kPointerBusy); });
-        PacedYield pace(events);
+        // Shows the hourglass again after each yield: a handler run meanwhile
+        // (a copy run or another walk ending) may have put the pointer back.
+        Pacer pace(services_.events, services_.clock, [this] { setPointerState(kPointerBusy); });
         std::vector<std::string> below =
             TreeSubfolderEntries(services_.fileSystem, pace, picked, kNativeSeparator);
         model.change([&] { list.appendAll(std::move(below)); });
@@ -341,6 +326,7 @@ void Form1::Check10_Click() {
 void Form1::LoadListFiles(PathList& list, ListViewModel& model) {
     for (const std::string& path : services_.dialogs.pickFiles(kLoadTitle)) {
         ListFileRead read = ReadListFile(services_.fileSystem, path);
+        const std::string problem = ListFileProblem(read);
         switch (read.status) {
         case ListFileRead::Status::Read:
             model.change([&] { list.appendAll(std::move(read.entries)); });
@@ -350,17 +336,14 @@ void Form1::LoadListFiles(PathList& list, ListViewModel& model) {
                                           "\n\nwas not added because it has bad characters in the filename.");
             break;
         case ListFileRead::Status::NotFound:
-            services_.dialogs.showMessage("File not found");
+            services_.dialogs.showMessage(problem);
             break;
         case ListFileRead::Status::NotRegularFile:
-            services_.dialogs.showMessage(path + "\n\nwas not added because it is not a regular file.");
-            break;
         case ListFileRead::Status::NotText:
-            services_.dialogs.showMessage(path + "\n\nwas not added because it is not a text file.");
+            services_.dialogs.showMessage(path + "\n\nwas not added because it is " + problem + ".");
             break;
         case ListFileRead::Status::Unreadable:
-            services_.dialogs.showMessage(path + "\n\nwas not added because it cannot be read: " + read.reason +
-                                          ".");
+            services_.dialogs.showMessage(path + "\n\nwas not added because it cannot be read: " + problem + ".");
             break;
         }
     }
@@ -460,20 +443,25 @@ void Form1::RegenerateIfReady() {
 void Form1::RegeneratePlan() {
     if (sources_.empty() || destinations_.empty())
         return;
-    const PlanRequest request{sources_.entries(), destinations_.entries(),
-                              ReadCount(Text1->text().toStdString()), Check11->isChecked(),
-                              &sourceListings_};
-    std::optional<Plan> plan = BuildPlan(services_.fileSystem, services_.random, request);
-    if (!plan) {
-        services_.dialogs.showMessage(kPlanTooLargeMessage);
+    RunRequest request;
+    for (const std::string& entry : sources_.entries())
+        request.sources.push_back({EntrySource::Kind::Entry, entry});
+    for (const std::string& entry : destinations_.entries())
+        request.destinations.push_back({EntrySource::Kind::Entry, entry});
+    request.count = ReadCount(Text1->text().toStdString());
+    request.allowRepeats = Check11->isChecked();
+    request.keepMissingDestinations = true;
+    DrawnPlan drawn = session_.draw(request, services_.random, &sourceListings_);
+    if (drawn.status == DrawnPlan::Status::TooLarge) {
+        services_.dialogs.showMessage(PlanTooLargeMessage());
         return;
     }
-    summaryModel_->change([&] { summary_.show(std::move(*plan)); });
+    summaryModel_->change([&] { summary_.show(std::move(drawn.plan)); });
 }
 
 // ---- the copy run ----
 
-void Form1::Check2_Click() { copyRun_.start(summary_.plan()); }
+void Form1::Check2_Click() { session_.copy(summary_.plan(), *this); }
 
 void Form1::setProgress(double percent) { ProgressBar1->setPercent(percent); }
 void Form1::setBusy(bool busy) { setPointerState(busy ? kPointerBusy : kPointerDefault); }

@@ -2,10 +2,10 @@
 
 #include "app/FormServices.h"
 #include "app/SummaryRows.h"
-#include "copyrun/CopyRun.h"
 #include "lists/FolderTree.h"
 #include "lists/PathList.h"
 #include "plan/ListingCache.h"
+#include "run/Session.h"
 
 #include <QCursor>
 #include <QPersistentModelIndex>
@@ -28,8 +28,9 @@ class PercentProgressBar;
 enum PointerState { kPointerDefault = 0, kPointerBusy = 11, kPointerHand = 99 };
 
 // The one main window. Its handlers read the controls, call the logic and
-// show the result.
-class Form1 final : public QWidget, private CopyRunObserver {
+// show the result. Its draws raise no problem of a session's beyond the
+// one it words itself, a plan too large, so it hears none.
+class Form1 final : public QWidget, private CopyRunObserver, private SessionObserver {
     Q_OBJECT
 public:
     explicit Form1(FormServices services, QWidget* parent = nullptr);
@@ -102,7 +103,7 @@ private:
     PathList destinations_;
     ListingCache sourceListings_;  // the source folders as last listed
     SummaryRows summary_;
-    CopyRun copyRun_;
+    Session session_;
     QCursor handCursor_;
     QCursor dragCursor_;
     bool MouseIsDown = false;

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/CountText.h"
+#include "run/CountText.h"
 
 #include <cmath>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/RunRequest.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -7,19 +9,6 @@
 #include <vector>
 
 namespace tarvello {
-
-// Where an entry comes from, in the order the options were given.
-struct EntrySource {
-    enum class Kind { Folder, Tree, ListFile };
-    Kind kind;
-    std::string path;
-};
-
-// A budget of bytes per destination, or "free".
-struct BudgetOption {
-    bool free = false;
-    std::uint64_t bytes = 0;
-};
 
 struct CliOptions {
     std::vector<EntrySource> sources;

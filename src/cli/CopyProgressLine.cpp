@@ -21,9 +21,9 @@ std::string HoursMinutesSeconds(double seconds) {
 }  // namespace
 
 CopyProgressLine::CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress,
-                                   bool keepTargets, std::function<int()> columns)
-    : fs_(fs), clock_(clock), showProgress_(showProgress), keepTargets_(keepTargets),
-      columns_(std::move(columns)), started_(clock.steadySeconds()) {}
+                                   std::function<int()> columns)
+    : fs_(fs), clock_(clock), showProgress_(showProgress), columns_(std::move(columns)),
+      started_(clock.steadySeconds()) {}
 
 void CopyProgressLine::entryProgress(std::size_t index, std::size_t total, std::uint64_t bytesDone) {
     currentBytes_ = bytesDone;
@@ -36,8 +36,6 @@ void CopyProgressLine::entryDone(std::size_t index, std::size_t total, const Pla
     if (outcome.status == CopyOutcome::Status::Copied) {
         if (showProgress_)
             bytes_ += fs_.fileSize(entry.target).value_or(0);
-        if (keepTargets_)
-            copiedTargets_.push_back(entry.target);
     } else {
         clearLine();
         std::fprintf(stderr, "tarvello-cli: %s -> %s: %s\n", entry.source.c_str(), entry.target.c_str(),

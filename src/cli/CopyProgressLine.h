@@ -1,27 +1,23 @@
 #pragma once
 
-#include "copyrun/CopyRun.h"
+#include "copyrun/CopyRunObserver.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <string>
-#include <vector>
 
 namespace tarvello {
 
 // Follows a copy run from a terminal: names each failed entry and the
-// copies a later one replaced on standard error, keeps the targets made for
-// a playlist and, when asked, redraws one progress line (entries done of
+// copies a later one replaced on standard error and, when asked, redraws one progress line (entries done of
 // total, bytes, rate, time left) several times a second, also inside a large
 // file, cut to the terminal's width.
 class CopyProgressLine final : public CopyRunObserver {
 public:
     // `columns` tells the terminal's width at the moment, 0 when unknown.
-    CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress, bool keepTargets,
-                     std::function<int()> columns);
+    CopyProgressLine(const FileSystem& fs, const Clock& clock, bool showProgress, std::function<int()> columns);
 
     // What the run's sources hold in all, for the time left.
     void setPlannedBytes(std::uint64_t bytes) { plannedBytes_ = bytes; }
@@ -33,8 +29,6 @@ public:
                    const CopyOutcome& outcome) override;
     void finished(const CopyReport& report) override;
 
-    const std::vector<std::string>& copiedTargets() const { return copiedTargets_; }
-
 private:
     void drawIfDue(std::size_t done, std::size_t total, bool last);
     void draw(std::size_t done, std::size_t total);
@@ -43,7 +37,6 @@ private:
     const FileSystem& fs_;
     const Clock& clock_;
     bool showProgress_;
-    bool keepTargets_;
     std::function<int()> columns_;
     bool lineShown_ = false;
     double started_;
@@ -51,7 +44,6 @@ private:
     std::uint64_t plannedBytes_ = 0;
     std::uint64_t bytes_ = 0;        // of the entries done
     std::uint64_t currentBytes_ = 0;  // of the entry under way
-    std::vector<std::string> copiedTargets_;
 };
 
 }  // namespace tarvello

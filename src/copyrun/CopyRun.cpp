@@ -1,5 +1,7 @@
 #include "copyrun/CopyRun.h"
 
+#include "platform/Pacer.h"
+
 namespace tarvello {
 namespace {
 
@@ -15,27 +17,11 @@ private:
     bool& flag_;
 };
 
-// Inside one file the run yields this often; a piece of the copy adds at
-// most a few tens of milliseconds, which keeps the window answering.
-constexpr double kYieldInterval = 0.02;
-
 }  // namespace
 
-CopyRun::CopyRun(FileSystem& fs, EventLoop& events, CopyRunObserver& observer, const Clock& clock)
-    : fs_(fs), events_(events), observer_(observer), clock_(clock) {}
+CopyRun::CopyRun(EventLoop& events, const Clock& clock) : events_(events), clock_(clock) {}
 
-void CopyRun::yieldBusy() {
-    events_.yield();
-    observer_.setBusy(true);
-    lastYield_ = clock_.steadySeconds();
-}
-
-void CopyRun::yieldIfDue() {
-    if (clock_.steadySeconds() - lastYield_ >= kYieldInterval)
-        yieldBusy();
-}
-
-std::optional<CopyReport> CopyRun::start(SharedPlan plan) {
+std::optional<CopyReport> CopyRun::start(FileSystem& fs, SharedPlan plan, CopyRunObserver& observer) {
     if (running_)
         return std::nullopt;
     // Raised before the first yield, so that no press of "Start" handled
@@ -43,33 +29,36 @@ std::optional<CopyReport> CopyRun::start(SharedPlan plan) {
     const RunningFlag running(running_);
 
     events_.yield();
-    CopyReport report([this](const std::string& folder) { return fs_.foldsCase(folder); });
+    CopyReport report([&fs](const std::string& folder) { return fs.foldsCase(folder); });
     if (!plan || plan->empty()) {
-        observer_.finished(report);
+        observer.finished(report);
         return report;
     }
 
+    // Shows the hourglass again after each yield: a handler run inside it
+    // may have put the pointer back.
+    Pacer pace(events_, clock_, [&observer] { observer.setBusy(true); });
     const std::size_t total = plan->size();
     for (std::size_t i = 0; i < total; ++i) {
-        observer_.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
-        observer_.setBusy(true);
-        yieldBusy();
+        observer.setProgress(static_cast<double>(i + 1) / static_cast<double>(total) * 100.0);
+        observer.setBusy(true);
+        pace.yield();
         const PlanEntry entry = plan->entry(i);
         const CopyOutcome outcome =
-            fs_.replaceFile(entry.source, entry.target, [&](std::uint64_t bytesDone) {
-                observer_.entryProgress(i, total, bytesDone);
-                yieldIfDue();
+            fs.replaceFile(entry.source, entry.target, [&](std::uint64_t bytesDone) {
+                observer.entryProgress(i, total, bytesDone);
+                pace.yieldIfDue();
             });
         report.add(entry, outcome);
-        observer_.entryDone(i, total, entry, outcome);
+        observer.entryDone(i, total, entry, outcome);
     }
     // The bar stays full with the hourglass while the devices catch up.
-    for (const FlushFailure& failure : fs_.flush(report.writtenFolders(), [this] { yieldBusy(); }))
+    for (const FlushFailure& failure : fs.flush(report.writtenFolders(), [&pace] { pace.yieldIfDue(); }))
         report.addFlushFailure(failure);
 
-    observer_.finished(report);
-    observer_.setBusy(false);
-    observer_.setProgress(0.0);
+    observer.finished(report);
+    observer.setBusy(false);
+    observer.setProgress(0.0);
     return report;
 }
 

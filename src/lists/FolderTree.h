@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lists/PacedYield.h"
+#include "platform/Pacer.h"
 #include "platform/FileSystem.h"
 
 #include <string>
@@ -15,7 +15,7 @@ namespace tarvello {
 // order the system lists them. Hidden folders and everything below them
 // are left out, links are not followed, and a folder that cannot be listed
 // is passed over. Yields through `pace` while it walks.
-void CollectSubfolders(const FileSystem& fs, PacedYield& pace, std::vector<std::string>& folders,
+void CollectSubfolders(const FileSystem& fs, Pacer& pace, std::vector<std::string>& folders,
                        char separator);
 
 // Which "Add All Subfolders In Folder" button writes the chosen folder's
@@ -28,7 +28,7 @@ std::string TreeOwnEntry(std::string_view picked, TreeList list, char separator)
 
 // The entries for every folder below the chosen one, built from the chosen
 // path as it was picked (with a final separator), in walk order.
-std::vector<std::string> TreeSubfolderEntries(const FileSystem& fs, PacedYield& pace, std::string_view picked,
+std::vector<std::string> TreeSubfolderEntries(const FileSystem& fs, Pacer& pace, std::string_view picked,
                                               char separator);
 
 }  // namespace tarvello

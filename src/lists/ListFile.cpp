@@ -101,4 +101,16 @@ ListFileRead ReadListInput(const FileSystem& fs, const std::function<void()>& in
     return SplitRead([&](const ReadPiece& take) { return fs.readStandardInput(take, interrupted); });
 }
 
+std::string ListFileProblem(const ListFileRead& read) {
+    switch (read.status) {
+    case ListFileRead::Status::Read: return {};
+    case ListFileRead::Status::BadCharacters:
+    case ListFileRead::Status::NotFound: return "File not found";
+    case ListFileRead::Status::NotRegularFile: return "not a regular file";
+    case ListFileRead::Status::NotText: return "not a text file";
+    case ListFileRead::Status::Unreadable: return read.reason;
+    }
+    return {};
+}
+
 }  // namespace tarvello

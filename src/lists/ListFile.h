@@ -57,6 +57,11 @@ struct ListFileRead {
     std::string reason;
 };
 
+// Why a list file was not read, in a few words for a message that frames
+// them ("not a text file", "File not found", the system's words); empty
+// when it was read.
+std::string ListFileProblem(const ListFileRead& read);
+
 // Reads one list file the way "Load" does. A file that fails part way
 // gives no entries.
 ListFileRead ReadListFile(const FileSystem& fs, const std::string& path);

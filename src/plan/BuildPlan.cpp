@@ -7,9 +7,17 @@
 
 namespace tarvello {
 
-const char* const kPlanTooLargeMessage =
-    "The plan would hold more than 10,000,000 lines. The Summary was left as it was; "
-    "please ask for fewer files.";
+std::string PlanBoundText() {
+    std::string digits = std::to_string(kMaxPlanLines);
+    for (std::size_t comma = digits.size(); comma > 3; comma -= 3)
+        digits.insert(comma - 3, ",");
+    return digits;
+}
+
+std::string PlanTooLargeMessage() {
+    return "The plan would hold more than " + PlanBoundText() +
+           " lines. The Summary was left as it was; please ask for fewer files.";
+}
 
 bool ExceedsPlanBound(std::size_t picks, std::size_t destinations) {
     // picks * destinations > bound, compared by division so no product is formed.

@@ -20,8 +20,11 @@ namespace tarvello {
 // for more memory than the machine has.
 inline constexpr std::size_t kMaxPlanLines = 10'000'000;
 
-// The text shown when a redraw would pass the bound; it names the bound.
-extern const char* const kPlanTooLargeMessage;
+// The bound as people write it: "10,000,000".
+std::string PlanBoundText();
+
+// The window's message when a redraw would pass the bound.
+std::string PlanTooLargeMessage();
 
 struct PlanRequest {
     const std::vector<std::string>& sourceEntries;

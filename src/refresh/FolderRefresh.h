@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "refresh/RecordFile.h"
+#include "refresh/RefreshTally.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,15 +13,6 @@
 #include <vector>
 
 namespace tarvello {
-
-// What a refresh did, for its closing line.
-struct RefreshTally {
-    std::size_t copied = 0;
-    std::size_t kept = 0;
-    std::size_t removed = 0;
-    std::size_t leftAlone = 0;  // recorded copies the user changed or took away
-    std::size_t failed = 0;
-};
 
 // One destination folder through a refresh: its record as found, what
 // becomes of each recorded copy, and the record left behind. A recorded

@@ -140,12 +140,6 @@ void Refresh::nothingDrawn(const std::vector<EntryFailure>& listingFailures) {
     }
 }
 
-std::string Refresh::closingLine() const {
-    const RefreshTally& t = state_.tally;
-    return std::to_string(t.copied) + " copied, " + std::to_string(t.kept) + " kept, " + std::to_string(t.removed) +
-           " removed, " + std::to_string(t.leftAlone) + " left alone, " + std::to_string(t.failed) + " failed";
-}
-
 bool Refresh::troubled() const {
     return state_.sourcesLookWrong || recordsRefused_ || state_.tally.failed > 0;
 }

@@ -46,8 +46,7 @@ public:
     // something to remove.
     void nothingDrawn(const std::vector<EntryFailure>& listingFailures);
 
-    // "N copied, N kept, N removed, N left alone, N failed"
-    std::string closingLine() const;
+    const RefreshTally& tally() const { return state_.tally; }
     // Whether something kept the refresh from doing all it should.
     bool troubled() const;
 

@@ -75,9 +75,8 @@ std::vector<FlushFailure> RefreshingDisk::flush(const std::vector<std::string>& 
         if (state_.mayRemoveIn(*folder)) {
             // A stop asked for meanwhile ends the run here, with the
             // record written before the copies still true.
-            for (std::size_t removed = 1; folder->removeNext(inner(), state_.tally); ++removed)
-                if (removed % 256 == 0)
-                    whileWaiting();
+            while (folder->removeNext(inner(), state_.tally))
+                whileWaiting();
         }
         writeRecord(*folder, true);
         flushed.insert(folder->folder());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "refresh/ForwardingFileSystem.h"
+#include "platform/ForwardingFileSystem.h"
 #include "refresh/RefreshState.h"
 
 namespace tarvello {

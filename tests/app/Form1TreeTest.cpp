@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
-#include <thread>
 
 #include <unistd.h>
 
@@ -62,9 +61,9 @@ TEST_F(Form1Tree, handlersRunDuringTheWalkLeaveItWhole) {
     };
     pickAndPress("Check3", dir.path() + "out");
     // A slow listing makes the walk yield once more after the handler.
-    fileSystem.beforeListing = [](const std::string& folder) {
+    fileSystem.beforeListing = [&](const std::string& folder) {
         if (folder.ends_with("/A/"))
-            std::this_thread::sleep_for(PacedYield::kWindowInterval * 2);
+            clock.steady += Pacer::kInterval * 2;
     };
     for (const auto& c : cases) {
         press("Check4");

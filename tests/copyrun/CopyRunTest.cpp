@@ -34,6 +34,7 @@ struct Recorder final : test::EmptyFileSystem, EventLoop, CopyRunObserver {
                                     const std::function<void()>& whileWaiting) override {
         for (const std::string& folder : folders)
             log.push_back("flush " + folder);
+        clock.steady += 0.02;
         whileWaiting();
         return {{kDestination, "Input/output error"}};
     }
@@ -57,9 +58,11 @@ TEST(CopyRun, yieldsBeforeEachEntryAndEvery20msInsideOne_thenFlushesBeforeTheMes
     Recorder recorder;
     recorder.outcomes["a"] = {CopyOutcome::Status::Failed, "No space left on device"};
     recorder.pieces["b"] = 5;  // a yield after the 2nd and the 4th
-    CopyRun(recorder, recorder, recorder, recorder.clock)
-        .start(std::make_shared<const Plan>(candidates, std::vector<DestinationFolder>{{kDestination}},
-                                            std::vector<Pick>{{0, 0}, {1, 0}}));
+    CopyRun(recorder, recorder.clock)
+        .start(recorder,
+               std::make_shared<const Plan>(candidates, std::vector<DestinationFolder>{{kDestination}},
+                                            std::vector<Pick>{{0, 0}, {1, 0}}),
+               recorder);
     EXPECT_THAT(recorder.log, ElementsAre("yield",                                                        //
                                           "progress", "busy", "yield", "busy", "copy a",                  //
                                           "progress", "busy", "yield", "busy", "copy b",                  //

@@ -1,8 +1,9 @@
-#include "refresh/Refresh.h"
+#include "refresh/RecordFile.h"
 
-#include "copyrun/CopyRun.h"
+#include "platform/ForwardingFileSystem.h"
 #include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
+#include "run/Session.h"
 #include "support/RecordingServices.h"
 #include "support/TempDir.h"
 
@@ -54,22 +55,26 @@ public:
     bool foldsCase(const std::string&) const override { return true; }
 };
 
-// A refresh of `dst` with every file of `sources`, as tarvello-cli runs it.
+// A refresh of `dst` with every file of `sources`.
 std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, const std::string& dst,
                    bool distinctNames = false, bool allowRepeats = false) {
-    const std::vector<std::string> destinations{dst};
-    Refresh refresh(fs, sources, destinations, {true, 0}, [](const std::string&) {});
-    PlanRequest request{sources, destinations, 1e9, allowRepeats};
+    RunRequest request;
+    for (const std::string& source : sources)
+        request.sources.push_back({EntrySource::Kind::Entry, source});
+    request.destinations.push_back({EntrySource::Kind::Entry, dst});
+    request.count = 1e9;
+    request.refresh = true;
     request.distinctNames = distinctNames;
-    refresh.prepareDraw(request);
-    MersenneRandomSource random;
-    std::optional<Plan> plan = BuildPlan(refresh.drawView(), random, request);
-    refresh.settle(*plan, {});
+    request.allowRepeats = allowRepeats;
     test::HookedEventLoop events;
     test::FixedClock clock;
+    SessionObserver unheard;
+    Session session(fs, events, clock, unheard);
+    MersenneRandomSource random;
+    DrawnPlan drawn = session.draw(request, random);
     Quiet quiet;
-    CopyRun(refresh.disk(), events, quiet, clock).start(std::make_shared<const Plan>(std::move(*plan)));
-    return refresh.closingLine() + (refresh.troubled() ? ", troubled" : "");
+    const auto copied = session.copy(std::make_shared<const Plan>(std::move(drawn.plan)), quiet);
+    return CountsLine(*copied) + (session.allDone() ? "" : ", troubled");
 }
 
 // Two weekly refills: the first from K and X, the second from K and Y, the
@@ -117,16 +122,16 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     Names withX1 = newSelection;
     withX1.insert("x1.mp3");
     std::vector<Case> cases{
-        {"nothing done by hand", {}, "2 copied, 1 kept, 3 removed, 0 left alone, 0 failed", newSelection},
-        {"a copy changed by hand", own("x1.mp3", "mine now"), "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed",
+        {"nothing done by hand", {}, "2 copied, 1 kept, 3 removed, 0 left alone, 0 failed, 0 replaced by a later copy", newSelection},
+        {"a copy changed by hand", own("x1.mp3", "mine now"), "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed, 0 replaced by a later copy",
          withX1},
-        {"a copy deleted by hand", remove("x2.mp3"), "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed",
+        {"a copy deleted by hand", remove("x2.mp3"), "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed, 0 replaced by a later copy",
          newSelection},
         {"a file of the user's under a new copy's name", own("y.mp3", "mine"),
-         "1 copied, 1 kept, 3 removed, 0 left alone, 0 failed", newSelection},
-        {"the record missing", remove(record), "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed", oldLeft},
+         "1 copied, 1 kept, 3 removed, 0 left alone, 0 failed, 0 replaced by a later copy", newSelection},
+        {"the record missing", remove(record), "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy", oldLeft},
         {"the record of a later version", own(record, "tarvello-copies 2 run 9\n"),
-         "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, troubled", oldLeft},
+         "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy, troubled", oldLeft},
     };
     for (int step = 1; step <= 7; ++step)
         cases.push_back({"ended before step " + std::to_string(step), {}, "", newSelection, step});

@@ -1,4 +1,4 @@
-#include "cli/Playlist.h"
+#include "run/Playlist.h"
 
 #include "lists/PathText.h"
 

@@ -1,4 +1,4 @@
-#include "app/CountText.h"
+#include "run/CountText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvello {
+
+// Where an entry comes from, in the order given.
+struct EntrySource {
+    enum class Kind {
+        Entry,     // taken as it stands, as the window's lists hold it
+        Folder,    // a folder as picked: its entry ends with the separator
+        Tree,      // a folder and every folder below it
+        ListFile,  // one entry per line; "-" is standard input
+    };
+    Kind kind;
+    std::string path;
+};
+
+// A budget of bytes per destination, or "free".
+struct BudgetOption {
+    bool free = false;
+    std::uint64_t bytes = 0;
+};
+
+// Everything a run needs to draw its plan and copy it.
+struct RunRequest {
+    std::vector<EntrySource> sources;
+    std::vector<EntrySource> destinations;
+    double count = 100;  // the numeric reading of the count
+    bool allowRepeats = false;
+    std::vector<std::string> extensions;  // as ParseExtensionList gives them; empty: every file
+    std::optional<BudgetOption> budget;   // with it, `count` is the most files to take
+    bool perFolder = false;               // each source entry has the same chance per draw
+    bool skipExisting = false;            // leave out files already in every destination
+    bool distinctNames = false;           // same-named copies get numbered names (PlanRequest)
+    bool refresh = false;                 // take the copies of the last run off again
+    std::uint32_t avoidRecent = 0;        // leave out sources of the last N runs; 0: off
+    std::string playlist;                 // the M3U playlist to write; empty: none
+    // A destination that is not a folder is named and left out, since its
+    // copies could only fail; the window lists them all the same, and
+    // each fails on its own when copied.
+    bool keepMissingDestinations = false;
+};
+
+}  // namespace tarvello

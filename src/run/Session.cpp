@@ -1,0 +1,225 @@
+#include "run/Session.h"
+
+#include "lists/FolderTree.h"
+#include "lists/ListFile.h"
+#include "lists/PathText.h"
+#include "plan/BuildPlan.h"
+#include "platform/Pacer.h"
+#include "platform/PathSeparator.h"
+#include "refresh/Refresh.h"
+#include "run/Playlist.h"
+
+#include <set>
+#include <string_view>
+
+namespace tarvello {
+namespace {
+
+// Passes a copy run on to whoever shows it, keeping the targets made for
+// the playlist.
+class KeepingTargets final : public CopyRunObserver {
+public:
+    explicit KeepingTargets(CopyRunObserver& shown) : shown_(shown) {}
+
+    void setProgress(double percent) override { shown_.setProgress(percent); }
+    void setBusy(bool busy) override { shown_.setBusy(busy); }
+    void entryProgress(std::size_t index, std::size_t total, std::uint64_t bytesDone) override {
+        shown_.entryProgress(index, total, bytesDone);
+    }
+    void entryDone(std::size_t index, std::size_t total, const PlanEntry& entry,
+                   const CopyOutcome& outcome) override {
+        if (outcome.status == CopyOutcome::Status::Copied)
+            targets.push_back(entry.target);
+        shown_.entryDone(index, total, entry, outcome);
+    }
+    void finished(const CopyReport& report) override { shown_.finished(report); }
+
+    std::vector<std::string> targets;
+
+private:
+    CopyRunObserver& shown_;
+};
+
+}  // namespace
+
+Session::Session(FileSystem& fs, EventLoop& events, const Clock& clock, SessionObserver& observer)
+    : fs_(fs), events_(events), clock_(clock), observer_(observer), copyRun_(events, clock) {}
+
+Session::~Session() = default;
+
+void Session::problem(const std::string& line) {
+    failed_ = true;
+    observer_.problem(line);
+}
+
+// The entries the sources name, in their order. Nothing, after naming it,
+// when a list file fails.
+std::optional<std::vector<std::string>> Session::readEntries(const std::vector<EntrySource>& sources) {
+    std::vector<std::string> entries;
+    for (const EntrySource& source : sources) {
+        switch (source.kind) {
+        case EntrySource::Kind::Entry:
+            entries.push_back(source.path);
+            break;
+        case EntrySource::Kind::Folder:
+            entries.push_back(FolderEntryFromPicked(source.path, kNativeSeparator));
+            break;
+        case EntrySource::Kind::Tree: {
+            Pacer pace(events_, clock_);
+            entries.push_back(TreeOwnEntry(source.path, TreeList::Source, kNativeSeparator));
+            for (std::string& entry : TreeSubfolderEntries(fs_, pace, source.path, kNativeSeparator))
+                entries.push_back(std::move(entry));
+            break;
+        }
+        case EntrySource::Kind::ListFile: {
+            const bool standardInput = source.path == "-";
+            ListFileRead read = standardInput ? ReadListInput(fs_, [this] { events_.yield(); })
+                                              : ReadListFile(fs_, source.path);
+            if (read.status != ListFileRead::Status::Read) {
+                problem((standardInput ? "standard input" : source.path) + ": " + ListFileProblem(read));
+                return std::nullopt;
+            }
+            for (std::string& entry : read.entries)
+                entries.push_back(std::move(entry));
+            break;
+        }
+        }
+    }
+    return entries;
+}
+
+// Names each destination that is not a folder, once, and keeps the others.
+std::vector<std::string> Session::existingDestinations(const std::vector<std::string>& entries) {
+    const std::vector<std::string_view> folders(entries.begin(), entries.end());
+    const auto stamps = fs_.folderStamps(folders);
+    std::vector<std::string> existing;
+    std::set<std::string_view> missing;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (stamps[i])
+            existing.push_back(entries[i]);
+        else if (missing.insert(entries[i]).second)
+            problem(entries[i] + ": no such folder");
+    }
+    return existing;
+}
+
+DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, ListingCache* listings) {
+    failed_ = false;
+    refresh_.reset();
+    playlist_ = request.playlist;
+    DrawnPlan drawn;
+
+    const auto sources = readEntries(request.sources);
+    const auto listed = sources ? readEntries(request.destinations) : std::nullopt;
+    if (!listed)
+        return drawn;
+    const std::vector<std::string> destinations =
+        request.keepMissingDestinations ? *listed : existingDestinations(*listed);
+    if (destinations.empty()) {
+        failed_ = true;  // each missing one is named already
+        return drawn;
+    }
+
+    // A run that keeps a record draws and copies through the refresh's views.
+    if (request.refresh || request.avoidRecent > 0)
+        refresh_ = std::make_unique<Refresh>(fs_, *sources, destinations,
+                                             RefreshOptions{request.refresh, request.avoidRecent},
+                                             [this](const std::string& line) { problem(line); });
+    const FileSystem& drawFs = refresh_ ? refresh_->drawView() : fs_;
+
+    // Failures are gathered, and the listings then made afresh, unless the
+    // caller keeps listings for a run that keeps no record.
+    std::vector<EntryFailure> listingFailures;
+    PlanRequest plan{*sources, destinations, request.count, request.allowRepeats, listings};
+    if (!listings || refresh_)
+        plan.listingFailures = &listingFailures;
+    plan.rules.extensions = request.extensions;
+    plan.rules.perFolder = request.perFolder;
+    plan.rules.skipExisting = request.skipExisting;
+    plan.distinctNames = request.distinctNames;
+    if (request.budget) {
+        plan.rules.budget = request.budget->bytes;
+        if (request.budget->free) {
+            std::vector<std::string> folders;
+            for (const std::string& entry : destinations)
+                folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
+            plan.rules.budget = FreeSpaceBudget(drawFs, folders);
+            plan.rules.allocationUnit = LargestAllocationUnit(fs_, folders);
+            if (!plan.rules.budget) {
+                problem("cannot tell how much space the destinations have free");
+                return drawn;
+            }
+        }
+    }
+
+    if (refresh_)
+        refresh_->prepareDraw(plan);
+    std::optional<Plan> built = BuildPlan(drawFs, random, plan);
+    std::set<std::string_view> named;
+    for (const EntryFailure& failure : listingFailures)
+        if (named.insert(failure.entry).second)
+            problem(failure.entry + ": " + failure.reason);
+    if (!built) {
+        problem("the plan would hold more than " + PlanBoundText() + " copies; ask for fewer files");
+        drawn.status = DrawnPlan::Status::TooLarge;
+        return drawn;
+    }
+    drawn.status = DrawnPlan::Status::Drawn;
+    if (refresh_ && built->empty()) {
+        refresh_->nothingDrawn(listingFailures);
+    } else if (refresh_) {
+        refresh_->settle(*built, listingFailures);
+        drawn.refreshLines = refresh_->dryRunLines();
+    }
+    drawn.plan = std::move(*built);
+    return drawn;
+}
+
+std::optional<CopiedPlan> Session::copy(SharedPlan plan, CopyRunObserver& progress) {
+    if (copyRun_.running())
+        return std::nullopt;
+    // Held here, so that a draw made inside the copy's yields cannot take
+    // it away mid-run.
+    const std::unique_ptr<Refresh> refresh = std::move(refresh_);
+    KeepingTargets observer(progress);
+    std::optional<CopyReport> report = copyRun_.start(refresh ? refresh->disk() : fs_, std::move(plan), observer);
+    if (!report)
+        return std::nullopt;
+    CopiedPlan copied{std::move(*report), std::nullopt};
+    if (refresh)
+        copied.tally = refresh->tally();
+    // A removal that failed is counted, not named.
+    failed_ = failed_ || !copied.report.allCopied() || (refresh && refresh->troubled());
+    if (!playlist_.empty())
+        writePlaylist(observer.targets);
+    return copied;
+}
+
+// Replaced in one step, so a run ended meanwhile leaves the old playlist.
+void Session::writePlaylist(const std::vector<std::string>& targets) {
+    const Playlist playlist = MakeResolvedPlaylist(fs_, playlist_, targets);
+    for (const LeftOutOfPlaylist& left : playlist.leftOut)
+        observer_.notice(left.target + ": left out of the playlist: " + left.reason);
+    if (fs_.replaceContents(playlist_, [&](const auto& write) { write(playlist.text); }))
+        problem(playlist_ + ": cannot write the playlist");
+}
+
+std::uint64_t Session::plannedBytes(const Plan& plan) const {
+    std::uint64_t bytes = 0;
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        bytes += fs_.fileSize(plan.entry(i).source).value_or(0);
+    return bytes;
+}
+
+bool Session::allDone() const { return !failed_; }
+
+std::string CountsLine(const CopiedPlan& copied) {
+    const auto count = [](std::size_t n, const char* what) { return std::to_string(n) + " " + what; };
+    const std::string replaced = count(copied.report.replaced(), "replaced by a later copy");
+    if (const auto& t = copied.tally)
+        return count(t->copied, "copied, ") + count(t->kept, "kept, ") + count(t->removed, "removed, ") +
+               count(t->leftAlone, "left alone, ") + count(t->failed, "failed, ") + replaced;
+    return count(copied.report.copied(), "copied, ") + count(copied.report.failed(), "failed, ") + replaced;
+}
+
+}  // namespace tarvello
