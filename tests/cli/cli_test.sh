@@ -85,23 +85,27 @@ check "per-folder share" 1 "$(( ones > 150 && ones < 250 ))"
 # space each copy takes (whole allocation units) and fills the device with
 # no copy failing; exFAT
 # folds case, so names that differ only in case (ASCII, Latin, Cyrillic)
-# replace each other there.
-mkdir -p "$t/tiny" "$t/case1" "$t/case2"
+# replace each other there, unless --distinct-names numbers them; and it
+# takes "_" for a refused character, which the playlist names too.
+mkdir -p "$t/tiny" "$t/case1" "$t/case2" "$t/colon"
 bytes 300000 | split -a 3 -b 1000 - "$t/tiny/t"
 for name in Song.mp3 Été.mp3 Жук.mp3; do echo 1 >"$t/case1/$name"; done
 for name in song.MP3 éTÉ.mp3 жУК.mp3; do echo 2 >"$t/case2/$name"; done
-while IFS='|' read -r kind make replaced; do
+echo 3 >"$t/colon/a:b?.mp3"
+while IFS='|' read -r kind make replaced distinct; do
     if [ "$(id -u)" != 0 ] || ! mkdir "$t/small" || ! eval "$make" >/dev/null 2>&1; then
         echo "SKIP a small $kind: needs root (and exfatprogs and exfat-fuse)"; rmdir "$t/small" 2>/dev/null; continue
     fi
     err=$("$cli" -q -s "$t/case1" -s "$t/case2" -d "$t/small" 2>&1 >/dev/null)
     check "replaced on $kind" "$replaced" "$(grep -o '[0-9]* cop[a-z]* w[a-z]* replaced by a later copy' <<<"$err")"
+    "$cli" -q -s "$t/case1" -s "$t/case2" -s "$t/colon" -d "$t/small" --distinct-names --m3u "$t/small/l.m3u"
+    check "distinct names on $kind" "$distinct" "$(tail -n +2 "$t/small/l.m3u" | LC_ALL=C sort | paste -sd ' ')"
     "$cli" -q -s "$t/tiny" -d "$t/small" -b free -n 1000000 2>/dev/null; check "free on $kind exit" 0 "$?"
     check "free on $kind fills it" 1 "$(( $(stat -f -c '%a * 100 < %b * 5' "$t/small") ))"
     umount "$t/small"; rmdir "$t/small"; [ -z "$loop" ] || losetup -d "$loop"; loop=
 done <<EOF2
-tmpfs|mount -t tmpfs -o size=1M tmpfs "$t/small"|
-exFAT|truncate -s 8M "$t/stick.img" && mkfs.exfat -c 32K "$t/stick.img" && loop=\$(losetup -f --show "$t/stick.img") && mount.exfat-fuse "\$loop" "$t/small"|3 copies were replaced by a later copy
+tmpfs|mount -t tmpfs -o size=1M tmpfs "$t/small"||Song.mp3 a:b?.mp3 song.MP3 Été.mp3 éTÉ.mp3 Жук.mp3 жУК.mp3
+exFAT|truncate -s 8M "$t/stick.img" && mkfs.exfat -c 32K "$t/stick.img" && loop=\$(losetup -f --show "$t/stick.img") && mount.exfat-fuse "\$loop" "$t/small"|3 copies were replaced by a later copy|Song.mp3 a_b_.mp3 song1.MP3 Été.mp3 éTÉ1.mp3 Жук.mp3 жУК1.mp3
 EOF2
 
 # A real copy with a playlist: exit 0, nothing on a non-terminal stderr; the
