@@ -24,7 +24,7 @@ struct PlanEntry {
 struct DestinationFolder {
     std::string path;  // ends with the separator
     bool refusesCharacters = false;
-    bool foldsCase = false;
+    bool foldsCase = false;  // asked for distinct names only
 };
 
 // The copy plan, held as what it was drawn from: the candidates, the

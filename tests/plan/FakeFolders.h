@@ -11,7 +11,7 @@ namespace tarvello::test {
 
 // Serves folder listings from a map keyed by the exact folder text, so a
 // folder asked for without its final separator lists nothing.
-class FakeFolders : public EmptyFileSystem {
+class FakeFolders final : public EmptyFileSystem {
 public:
     using Listing = std::pair<const std::string, std::vector<std::string>>;
     FakeFolders(std::initializer_list<Listing> folders) : folders_(folders) {}

@@ -1,13 +1,10 @@
 // The copy on exFAT, what sticks carry: no unnamed files, so the copy lives
-// under a hidden name, no ":" in names, and one file for names that differ
-// only in case. Needs root for the loop device.
+// under a hidden name, and no ":" in names. Needs root for the loop device.
 
 #include "platform/posix/FileCopy.h"
-#include "platform/posix/PosixFileSystem.h"
 
 #include "support/TempDir.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -79,16 +76,6 @@ TEST_F(ExfatCopy, copiesThroughAHiddenNameAndRefusesAColonCleanly) {
     EXPECT_EQ(colon.status, CopyOutcome::Status::Failed);
     EXPECT_EQ(colon.reason, "the name holds a character that this file system does not allow");
     EXPECT_EQ(NamesIn(mount_), (std::set<std::string>{"movie", "new"}));
-}
-
-// Found through the mount, as a look-up cannot tell; an empty folder folds
-// case there all the same.
-TEST_F(ExfatCopy, refusesCharactersAndFoldsCaseEvenWhenEmpty) {
-    const PosixFileSystem fs;
-    EXPECT_TRUE(fs.refusesCharacters(mount_));
-    EXPECT_FALSE(fs.refusesCharacters(dir.path()));
-    ASSERT_EQ(mkdir((mount_ + "/empty").c_str(), 0755), 0);
-    EXPECT_TRUE(fs.foldsCase(mount_ + "/empty"));
 }
 
 }  // namespace

@@ -70,14 +70,13 @@ TEST(PosixFileSystem, flushNamesTheFoldersWhoseCopiesMayNotBeOnTheDevice) {
     }
 }
 
-// The lines exfat-fuse and fusefat give: through FUSE only the mount tells
-// a stick from any other file system.
+// The lines exfat-fuse and fusefat give (and fusefat without a subtype):
+// through FUSE only the mount tells a stick from any other file system.
 TEST(WindowsKindFuseMount, isAFuseBlockDeviceOrADriverNamedAfterFat) {
-    const std::string mounts =
-        "44 26 7:0 / /media/stick rw,nosuid,nodev,relatime shared:5 - fuseblk /dev/loop0 rw,allow_other\n"
-        "45 26 0:39 / /media/fat rw,relatime - fuse.fusefat fusefat rw,user_id=0\n"
-        "46 26 0:40 / /media/old rw,relatime - fuse fusefat rw,user_id=0\n"
-        "47 26 0:41 / /home/ann/net rw,relatime - fuse.sshfs ann@fatbox:/ rw,user_id=0\n";
+    const std::string mounts = "44 26 7:0 / /media/stick rw,relatime shared:5 - fuseblk /dev/loop0 rw\n"
+                               "45 26 0:39 / /media/fat rw,relatime - fuse.fusefat fusefat rw\n"
+                               "46 26 0:40 / /media/old rw,relatime - fuse fusefat rw\n"
+                               "47 26 0:41 / /home/ann/net rw,relatime - fuse.sshfs ann@fatbox:/ rw\n";
     const struct {
         unsigned major, minor;
         bool windowsKind;

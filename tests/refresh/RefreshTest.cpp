@@ -5,6 +5,7 @@
 #include "platform/system/MersenneRandomSource.h"
 #include "run/Session.h"
 #include "support/RecordingServices.h"
+#include "support/StickLike.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -45,14 +46,6 @@ struct Quiet final : CopyRunObserver {
     void setProgress(double) override {}
     void setBusy(bool) override {}
     void finished(const CopyReport&) override {}
-};
-
-// A real folder that takes names as a stick does.
-class StickLike final : public ForwardingFileSystem {
-public:
-    using ForwardingFileSystem::ForwardingFileSystem;
-    bool refusesCharacters(const std::string&) const override { return true; }
-    bool foldsCase(const std::string&) const override { return true; }
 };
 
 // A refresh of `dst` with every file of `sources`.
@@ -188,13 +181,9 @@ TEST(Refresh, leavesTheUsersNamesToThemAsTheStickSeesTheCopysName) {
     const struct {
         bool distinctNames, allowRepeats;
         Names copies;
-    } cases[] = {
-        {false, false, {"s.mp3"}},
-        {false, true, {"s.mp3"}},
-        {true, false, {"a_b1.mp3", "c1.mp3", "s.mp3"}},
-    };
+    } cases[] = {{false, false, {"s.mp3"}}, {false, true, {"s.mp3"}}, {true, false, {"a_b1.mp3", "c1.mp3", "s.mp3"}}};
     NativeFileSystem disk;
-    StickLike stick(disk);
+    test::StickLike stick(disk);
     for (const auto& c : cases) {
         const test::TempDir dst;
         for (const std::string& name : mine)
