@@ -85,9 +85,8 @@ check "per-folder share" 1 "$(( ones > 150 && ones < 250 ))"
 # space each copy takes (whole allocation units) and fills the device with
 # no copy failing; exFAT
 # folds case, so names that differ only in case (ASCII, Latin, Cyrillic)
-# replace each other there, unless --distinct-names numbers them (also in
-# an empty folder); and it takes "_" for a refused character, which the
-# playlist names too.
+# replace each other there unless --distinct-names numbers them (also in an
+# empty folder), and a refused character is "_" there, in the playlist too.
 mkdir -p "$t/tiny" "$t/case1" "$t/case2" "$t/colon"
 bytes 300000 | split -a 3 -b 1000 - "$t/tiny/t"
 for name in Song.mp3 Été.mp3 Жук.mp3; do echo 1 >"$t/case1/$name"; done

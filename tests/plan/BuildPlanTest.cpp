@@ -75,10 +75,9 @@ TEST(BuildPlan, plansAwkwardNamesExactly) {
     }
 }
 
-// A stick takes each refused character as "_" and no trailing dots or
-// blanks (a name of nothing else stays); with distinct names a copy whose
-// name an earlier one takes, in any case, gets the next free number.
-// Without, the plan is as it was.
+// A stick takes refused characters as "_", no trailing dots or blanks (a name
+// of nothing else stays); with distinct names a copy whose name an earlier one
+// takes, in any case, gets the next free number; without, nothing more.
 TEST(BuildPlan, namesEachCopyAsAStickTakesIt) {
     test::FakeFolders folders({{"/a/", {"01 Intro.mp3", "a:b?.mp3", "Song. .", " .", "\xc3\x89.mp3"}},
                                {"/b/", {"01 Intro.mp3", "a_b_.mp3", "\xc3\xa9.mp3"}}});

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 namespace tarvello {
 namespace {
@@ -77,12 +78,9 @@ TEST(WindowsKindFuseMount, isAFuseBlockDeviceOrADriverNamedAfterFat) {
                                "45 26 0:39 / /media/fat rw,relatime - fuse.fusefat fusefat rw\n"
                                "46 26 0:40 / /media/old rw,relatime - fuse fusefat rw\n"
                                "47 26 0:41 / /home/ann/net rw,relatime - fuse.sshfs ann@fatbox:/ rw\n";
-    const struct {
-        unsigned major, minor;
-        bool windowsKind;
-    } cases[] = {{7, 0, true}, {0, 39, true}, {0, 40, true}, {0, 41, false}, {0, 3, false}};
-    for (const auto& c : cases)
-        EXPECT_EQ(IsWindowsKindFuseMount(mounts, c.major, c.minor), c.windowsKind) << c.major << ":" << c.minor;
+    for (const auto& [major, minor, windowsKind] : std::initializer_list<std::tuple<unsigned, unsigned, bool>>{
+             {7, 0, true}, {0, 39, true}, {0, 40, true}, {0, 41, false}, {0, 3, false}})
+        EXPECT_EQ(IsWindowsKindFuseMount(mounts, major, minor), windowsKind) << major << ":" << minor;
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {
