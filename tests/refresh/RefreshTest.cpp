@@ -167,9 +167,8 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     }
 }
 
-// A copy never takes the name of a user's file on a stick as the stick
-// sees the copy's final name: after "_", after numbering, in any case. With
-// distinct names it takes the next free number instead of leaving the draw.
+// A copy never takes a user's name as a stick sees the copy's final name (after "_", after
+// numbering, in any case); with distinct names it takes the next free number instead.
 TEST(Refresh, leavesTheUsersNamesToThemAsTheStickSeesTheCopysName) {
 #ifdef _WIN32
     GTEST_SKIP() << "no name on Windows holds \":\"";
