@@ -1,8 +1,13 @@
 # Everything starts here: each target installs what is missing first.
 BUILD := build/default
 WINDOWS := build/windows
+FUZZ := build/fuzz
+# How long each fuzz target runs; FUZZ_FLAGS, libFuzzer's own options, may
+# set another limit instead (CI: a seed and a number of runs).
+FUZZ_SECONDS := 60
+FUZZ_FLAGS := -max_total_time=$(FUZZ_SECONDS)
 
-.PHONY: setup build run test sanitize benchmarks bench screenshot package windows test-windows clean
+.PHONY: setup build run test sanitize fuzz benchmarks bench screenshot package windows test-windows clean
 
 setup:
 	@scripts/bootstrap
@@ -21,6 +26,13 @@ sanitize: setup
 	@test -f build/sanitize/build.ninja || cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
+
+# Builds the fuzz targets with clang and runs each in turn from its seeds.
+fuzz:
+	@scripts/bootstrap --fuzz
+	@test -f $(FUZZ)/build.ninja || cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz $(FUZZ) $(FUZZ_FLAGS)
 
 # Builds the benchmarks without running them.
 benchmarks: build

@@ -88,7 +88,10 @@ ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
         return parsed;
     };
     opterr = 0;
-    optind = 1;
+    // 0, not 1: a full reset. glibc otherwise goes on inside a cluster of
+    // short options ("-hq") where an earlier parse stopped, reading that
+    // parse's arguments; MinGW-w64 takes 0 as a reset too.
+    optind = 0;
     int code = 0;
     bool standardInputTaken = false;
     while ((code = getopt_long(argc, argv, kShortOptions, kOptions, nullptr)) != -1) {

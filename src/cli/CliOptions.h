@@ -27,6 +27,8 @@ struct CliOptions {
     bool quiet = false;
     bool refresh = false;          // take the copies of the last run off again
     std::uint32_t avoidRecent = 0;  // leave out sources of the last N runs; 0: off
+
+    bool operator==(const CliOptions&) const = default;
 };
 
 struct ParsedCommandLine {
@@ -34,6 +36,8 @@ struct ParsedCommandLine {
     Action action = Action::Run;
     CliOptions options;
     std::string error;  // for UsageError: one line, without the program's name
+
+    bool operator==(const ParsedCommandLine&) const = default;
 };
 
 ParsedCommandLine ParseCommandLine(int argc, char* argv[]);

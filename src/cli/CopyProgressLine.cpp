@@ -2,6 +2,8 @@
 
 #include "copyrun/CopyReport.h"
 
+#include "platform/PathSeparator.h"
+
 #include <algorithm>
 
 namespace tarvello {
@@ -36,9 +38,14 @@ void CopyProgressLine::entryDone(std::size_t index, std::size_t total, const Pla
     if (outcome.status == CopyOutcome::Status::Copied) {
         if (showProgress_)
             bytes_ += fs_.fileSize(entry.target).value_or(0);
-    } else {
+    } else if (outcome.reach == CopyOutcome::Reach::Copy) {
         clearLine();
         std::fprintf(stderr, "tarvello-cli: %s -> %s: %s\n", entry.source.c_str(), entry.target.c_str(),
+                     outcome.reason.c_str());
+    } else if (const std::string folder = entry.target.substr(0, entry.target.rfind(kNativeSeparator) + 1);
+               stoppedFolders_.insert(folder).second) {
+        clearLine();
+        std::fprintf(stderr, "tarvello-cli: %s: %s; nothing more is written there\n", folder.c_str(),
                      outcome.reason.c_str());
     }
     drawIfDue(index + 1, total, index + 1 == total);

@@ -7,13 +7,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <set>
+#include <string>
 
 namespace tarvello {
 
-// Follows a copy run from a terminal: names each failed entry and the
-// copies a later one replaced on standard error and, when asked, redraws one progress line (entries done of
-// total, bytes, rate, time left) several times a second, also inside a large
-// file, cut to the terminal's width.
+// Follows a copy run from a terminal: names each failed entry (or, for a
+// failure that reaches a whole destination, that folder once) and the
+// copies a later one replaced on standard error and, when asked, redraws
+// one progress line (entries done of total, bytes, rate, time left) several
+// times a second, also inside a large file, cut to the terminal's width.
 class CopyProgressLine final : public CopyRunObserver {
 public:
     // `columns` tells the terminal's width at the moment, 0 when unknown.
@@ -44,6 +47,7 @@ private:
     std::uint64_t plannedBytes_ = 0;
     std::uint64_t bytes_ = 0;        // of the entries done
     std::uint64_t currentBytes_ = 0;  // of the entry under way
+    std::set<std::string> stoppedFolders_;  // named already
 };
 
 }  // namespace tarvello

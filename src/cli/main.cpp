@@ -41,6 +41,7 @@ RunRequest RequestFrom(const CliOptions& options) {
     request.refresh = options.refresh;
     request.avoidRecent = options.avoidRecent;
     request.playlist = options.playlist;
+    request.dryRun = options.dryRun;
     return request;
 }
 

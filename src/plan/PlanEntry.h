@@ -40,6 +40,8 @@ public:
 
     std::size_t size() const { return picks_.size() * folders_.size(); }
     bool empty() const { return size() == 0; }
+    // How many files the draw could pick from.
+    std::size_t candidateCount() const { return candidates_ ? candidates_->size() : 0; }
 
     // The source as listed, and the target: the folder, then the source's
     // name as the folder takes it (TargetName()), numbered as the pick is.

@@ -113,8 +113,9 @@ std::vector<std::string> ParseExtensionList(std::string_view list) {
         const std::size_t comma = std::min(list.find(','), list.size());
         std::string_view item = list.substr(0, comma);
         list.remove_prefix(std::min(comma + 1, list.size()));
+        // Blanks may stand between the dots too (". mp3").
+        item.remove_prefix(std::min(item.find_first_not_of(" \t."), item.size()));
         item = Trimmed(item);
-        item.remove_prefix(std::min(item.find_first_not_of('.'), item.size()));
         std::string extension(item);
         std::transform(extension.begin(), extension.end(), extension.begin(), LowerAscii);
         if (!extension.empty())

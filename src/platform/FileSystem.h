@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +17,30 @@ struct CopyOutcome {
         SameFile,  // source and target are one file; nothing was touched
         Failed,    // the old target, if any, is as it was
     };
+    // How far a failure reaches beyond this one copy.
+    enum class Reach {
+        Copy,         // this copy alone
+        Destination,  // every copy into the target's folder: a read-only file system, its device gone, an I/O
+                      // error on the folder itself
+        Room,         // the target's device is full
+    };
     Status status = Status::Copied;
     std::string reason;  // the system's words, for SameFile and Failed
+    Reach reach = Reach::Copy;
+};
+
+// A lock held on a file while this object lives. The system drops it when
+// the process ends, however it ends, so no lock outlives its holder.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+// What asking for a lock gave: the lock, or why not.
+struct LockAttempt {
+    std::unique_ptr<FileLock> lock;
+    bool heldElsewhere = false;  // another process holds it
+    std::string reason;          // the system's words otherwise
 };
 
 // What one stat of a folder says about its identity and its last changes.
@@ -160,6 +183,19 @@ public:
     // `progress` runs after every piece of at most 1 MiB.
     virtual CopyOutcome replaceFile(const std::string& source, const std::string& target,
                                     const CopyProgress& progress) = 0;
+
+    // Removes what copies to `target` that ended without warning (a killed
+    // run, a pulled stick) left beside it under hidden names, passing over
+    // one that a copy under way still holds.
+    virtual void removeLeftoversOf(const std::string&) {}
+
+    // Whether the two regular files hold the same bytes; false when either
+    // cannot be read.
+    virtual bool sameBytes(const std::string&, const std::string&) const { return false; }
+
+    // Takes an exclusive lock on the file at `path`, made empty where none
+    // stands and never removed, without waiting for it.
+    virtual LockAttempt lockFile(const std::string&) { return {nullptr, false, "cannot lock files here"}; }
 
     // Writes out to their devices whatever the system still holds in memory
     // for the file systems of `folders`, each file system once, calling

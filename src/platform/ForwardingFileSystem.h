@@ -47,6 +47,9 @@ public:
     CopyOutcome replaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) override {
         return inner_.replaceFile(source, target, progress);
     }
+    void removeLeftoversOf(const std::string& target) override { inner_.removeLeftoversOf(target); }
+    bool sameBytes(const std::string& a, const std::string& b) const override { return inner_.sameBytes(a, b); }
+    LockAttempt lockFile(const std::string& path) override { return inner_.lockFile(path); }
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override {
         return inner_.flush(folders, whileWaiting);

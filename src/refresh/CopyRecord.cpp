@@ -11,9 +11,9 @@ namespace {
 // The record's text: a header line, then one line per entry, each field
 // after one blank; names and sources as their length, ":" and their bytes.
 //   tarvello-copies 1 run 7
-//   copy 7 4096 1733650000123456789 9:track.mp3 21:/home/me/Music/track.mp3
-//   pending 7 9:other.mp3 21:/home/me/Music/other.mp3
-//   past 6 21:/home/me/Music/older.mp3
+//   copy 7 4096 1733650000123456789 9:track.mp3 24:/home/me/Music/track.mp3
+//   pending 7 9:other.mp3 24:/home/me/Music/other.mp3
+//   past 6 24:/home/me/Music/older.mp3
 constexpr std::string_view kMagic = "tarvello-copies";
 constexpr std::string_view kCopy = "copy", kPending = "pending", kPast = "past";
 constexpr std::size_t kPiece = 1 << 16;
@@ -40,6 +40,11 @@ void AppendBytes(std::string& out, std::string_view bytes) {
 }
 
 }  // namespace
+
+bool IsRecordableName(std::string_view name) {
+    constexpr std::string_view kNeverInAName("/\\\0", 3);  // a NUL would cut the path short
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(kNeverInAName) == std::string_view::npos;
+}
 
 // Reads one line after another; any surprise marks the record damaged.
 struct RecordDecoder {
@@ -95,7 +100,7 @@ struct RecordDecoder {
         }
         if (entry.kind != RecordEntry::Kind::Past) {
             const auto name = word(" ") ? bytes() : std::nullopt;
-            if (!name || name->second == 0)
+            if (!name || !IsRecordableName(std::string_view(text).substr(name->first, name->second)))
                 return std::nullopt;
             std::tie(entry.nameAt, entry.nameLength) = *name;
         }

@@ -33,6 +33,13 @@ struct RecordEntry {
 
 struct RecordRead;
 
+// Whether a record may name `name` as a copy: a name inside its folder on
+// every system, so neither "/", "\" nor NUL in it, nor "." or "..", nor empty.
+// A record naming any other is refused as damaged, since a stick passes
+// between systems and a name that leads out of the folder could lead a
+// refresh to a file of the user's.
+bool IsRecordableName(std::string_view name);
+
 // The copies one destination folder holds, and the runs that made them.
 // Names and sources are kept as any bytes (line feeds, invalid UTF-8), all
 // in one buffer, so a record costs little more in memory than on disk.

@@ -25,6 +25,12 @@ FolderRefresh::FolderRefresh(std::string folder, FolderRecord found)
     made_.lastRun = old_.lastRun + 1;
 }
 
+// A name that would lead out of the folder is no copy of this program's,
+// whatever the record says.
+bool FolderRefresh::inFolder(std::string_view name) const {
+    return name != "." && name != ".." && name.find(folder_.back()) == std::string_view::npos;
+}
+
 void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
     std::string path = folder_;
     const auto statOf = [&](std::string_view name) {
@@ -32,21 +38,21 @@ void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
         path += name;
         return fs.fileStat(path);
     };
-    // A name that would lead out of the folder is no copy of this
-    // program's, whatever the record says.
-    const auto inFolder = [&](std::string_view name) {
-        return name != "." && name != ".." && name.find(folder_.back()) == std::string_view::npos;
-    };
+    // A record read names no file outside the folder (it would have been
+    // refused), so each name is safe to look at.
     for (std::size_t i = 0; i < old_.size(); ++i) {
         const RecordEntry& entry = old_[i];
-        const bool named = entry.kind != RecordEntry::Kind::Past && inFolder(old_.name(entry));
+        const bool named = entry.kind != RecordEntry::Kind::Past;
         const std::optional<FileStat> now = named ? statOf(old_.name(entry)) : std::nullopt;
         bool ours = false;
         if (now && entry.kind == RecordEntry::Kind::Copy) {
             ours = AsCopied(*now, entry);
         } else if (now && entry.kind == RecordEntry::Kind::Pending) {
-            const auto source = fs.fileStat(std::string(old_.source(entry)));
-            ours = source && FinishedCopyOf(*now, *source);
+            // Where the copy's times could not be set, its bytes tell.
+            const std::string source(old_.source(entry));
+            const auto sourceStat = fs.fileStat(source);
+            ours = sourceStat && (FinishedCopyOf(*now, *sourceStat) ||
+                                  (now->size == sourceStat->size && fs.sameBytes(path, source)));
         }
         // A name claimed twice (a copy and the pending copy over it) goes
         // to whichever matches the file standing there; the other is past.
@@ -60,6 +66,12 @@ void FolderRefresh::survey(const FileSystem& fs, RefreshTally& tally) {
     for (const std::size_t i : past_)
         if (old_[i].kind == RecordEntry::Kind::Copy && !owns(old_.name(old_[i])))
             ++tally.leftAlone;
+}
+
+void FolderRefresh::removeLeftovers(FileSystem& fs) const {
+    for (std::size_t i = 0; i < old_.size(); ++i)
+        if (old_[i].kind == RecordEntry::Kind::Pending && inFolder(old_.name(old_[i])))
+            fs.removeLeftoversOf(folder_ + std::string(old_.name(old_[i])));
 }
 
 void FolderRefresh::forEachSource(const std::function<void(std::string_view, std::uint32_t)>& visit) const {
@@ -137,6 +149,11 @@ void FolderRefresh::copied(std::string_view name, std::string_view source, const
     made_.add(RecordEntry::Kind::Copy, made_.lastRun, name, source, stat.size, stat.modifiedNs);
 }
 
+void FolderRefresh::notCopied(std::string_view name) {
+    if (const auto found = byName_.find(name); found != byName_.end() && owned_[found->second].fate == Fate::CopiedOver)
+        owned_[found->second].fate = Fate::Open;
+}
+
 CopyRecord FolderRefresh::record(bool finished, std::uint32_t rememberedRuns) const {
     CopyRecord next;
     next.lastRun = made_.lastRun;
@@ -157,12 +174,16 @@ CopyRecord FolderRefresh::record(bool finished, std::uint32_t rememberedRuns) co
     }
     for (const std::size_t i : past_)
         remember(old_[i]);
+    // A copy whose name no record may hold (a "\" in a Linux name) is
+    // left out, so that the record stays readable; the copy is the user's.
     if (finished) {
         for (std::size_t i = 0; i < made_.size(); ++i)
-            next.add(made_, made_[i], made_.lastRun);
+            if (IsRecordableName(made_.name(made_[i])))
+                next.add(made_, made_[i], made_.lastRun);
     } else {
         for (const auto& [name, source] : planned_)
-            next.add(RecordEntry::Kind::Pending, next.lastRun, name, source);
+            if (IsRecordableName(name))
+                next.add(RecordEntry::Kind::Pending, next.lastRun, name, source);
     }
     return next;
 }

@@ -31,10 +31,14 @@ public:
 
     // Looks at each recorded copy on the disk. Unchanged ones are owned; a
     // copy a run meant to make is owned when it stands there finished (the
-    // size of its source and its time, to the 2 s of FAT). The rest are the
-    // user's now and drop out of the record; their number is added to
-    // `tally.leftAlone`.
+    // size of its source and its time, to the 2 s of FAT, or else its
+    // bytes). The rest are the user's now and drop out of the record; their
+    // number is added to `tally.leftAlone`.
     void survey(const FileSystem& fs, RefreshTally& tally);
+
+    // Removes the hidden copies in the making that an ended run left for
+    // the copies the record names as pending, and no other hidden file.
+    void removeLeftovers(FileSystem& fs) const;
 
     // Each source the record names, with how many runs ago it was copied
     // (0: the last recorded run).
@@ -58,6 +62,8 @@ public:
     // false when none is left.
     bool removeNext(FileSystem& fs, RefreshTally& tally);
     void copied(std::string_view name, std::string_view source, const FileStat& stat);
+    // The copy to `name` failed: an owned copy there stands as it was.
+    void notCopied(std::string_view name);
 
     // The record to write. Before the copies (`finished` false) it names
     // every copy the plan means to make as pending, so that a run ended at
@@ -74,6 +80,7 @@ private:
         Fate fate = Fate::Open;
     };
     bool removable(const Owned& owned) const { return owned.fate == Fate::Open; }
+    bool inFolder(std::string_view name) const;
 
     std::string folder_;
     FolderRecord::Status status_;

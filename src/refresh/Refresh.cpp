@@ -140,6 +140,11 @@ void Refresh::nothingDrawn(const std::vector<EntryFailure>& listingFailures) {
     }
 }
 
+bool Refresh::canMakeRoomIn(const std::string& folder) const {
+    const FolderRefresh* refresh = state_.find(folder);
+    return refresh && state_.mayRemoveIn(*refresh) && !refresh->removals().empty();
+}
+
 bool Refresh::troubled() const {
     return state_.sourcesLookWrong || recordsRefused_ || state_.tally.failed > 0;
 }

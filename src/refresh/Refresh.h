@@ -46,6 +46,10 @@ public:
     // something to remove.
     void nothingDrawn(const std::vector<EntryFailure>& listingFailures);
 
+    // Whether old copies in `folder` (ending with the separator) may still
+    // make way for new ones.
+    bool canMakeRoomIn(const std::string& folder) const;
+
     const RefreshTally& tally() const { return state_.tally; }
     // Whether something kept the refresh from doing all it should.
     bool troubled() const;

@@ -27,8 +27,11 @@ void RefreshingDisk::writeRecord(const FolderRefresh& folder, bool finished) {
 }
 
 void RefreshingDisk::begin() {
-    for (const auto& folder : state_.folders)
+    for (const auto& folder : state_.folders) {
+        if (!folder->refused())
+            folder->removeLeftovers(inner());
         writeRecord(*folder, false);
+    }
 }
 
 void RefreshingDisk::makeRoom(FolderRefresh& folder, const std::string& source) {
@@ -62,9 +65,14 @@ CopyOutcome RefreshingDisk::replaceFile(const std::string& source, const std::st
     if (stat) {
         folder->copied(name, source, *stat);
         ++state_.tally.copied;
-    } else {
-        ++state_.tally.failed;
+        return outcome;
     }
+    ++state_.tally.failed;
+    folder->notCopied(name);
+    failedIn_.insert(folder);
+    knownFree_[folder] = 0;  // the disk may have less room than thought
+    if (outcome.reach != CopyOutcome::Reach::Copy)
+        stoppedIn_.insert(folder);
     return outcome;
 }
 
@@ -72,7 +80,16 @@ std::vector<FlushFailure> RefreshingDisk::flush(const std::vector<std::string>& 
                                                 const std::function<void()>& whileWaiting) {
     std::set<std::string> flushed(folders.begin(), folders.end());
     for (const auto& folder : state_.folders) {
-        if (state_.mayRemoveIn(*folder)) {
+        // Nothing more is written where the copies stopped; the record
+        // written before them still names every copy that may stand there.
+        if (stoppedIn_.contains(folder.get()))
+            continue;
+        // After a failed copy the old copies left stay, and stay recorded,
+        // for the next run to take off: a run whose copies fail never
+        // costs the old selection.
+        if (state_.mayRemoveIn(*folder) && failedIn_.contains(folder.get()) && !folder->removals().empty()) {
+            state_.say(folder->folder() + ": a copy failed there, so the old copies left are kept for the next run");
+        } else if (state_.mayRemoveIn(*folder)) {
             // A stop asked for meanwhile ends the run here, with the
             // record written before the copies still true.
             while (folder->removeNext(inner(), state_.tally))

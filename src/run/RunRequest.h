@@ -17,12 +17,16 @@ struct EntrySource {
     };
     Kind kind;
     std::string path;
+
+    bool operator==(const EntrySource&) const = default;
 };
 
 // A budget of bytes per destination, or "free".
 struct BudgetOption {
     bool free = false;
     std::uint64_t bytes = 0;
+
+    bool operator==(const BudgetOption&) const = default;
 };
 
 // Everything a run needs to draw its plan and copy it.
@@ -39,6 +43,7 @@ struct RunRequest {
     bool refresh = false;                 // take the copies of the last run off again
     std::uint32_t avoidRecent = 0;        // leave out sources of the last N runs; 0: off
     std::string playlist;                 // the M3U playlist to write; empty: none
+    bool dryRun = false;                  // the plan alone: no folder is locked, nothing written
     // A destination that is not a folder is named and left out, since its
     // copies could only fail; the window lists them all the same, and
     // each fails on its own when copied.

@@ -4,9 +4,12 @@
 #include "lists/ListFile.h"
 #include "lists/PathText.h"
 #include "plan/BuildPlan.h"
+#include "plan/PickRandomFiles.h"
 #include "platform/Pacer.h"
 #include "platform/PathSeparator.h"
+#include "refresh/RecordLocks.h"
 #include "refresh/Refresh.h"
+#include "run/DestinationGuard.h"
 #include "run/Playlist.h"
 
 #include <set>
@@ -103,9 +106,21 @@ std::vector<std::string> Session::existingDestinations(const std::vector<std::st
     return existing;
 }
 
+// Notes the device of each destination folder and of the playlist's as the
+// run starts, so that nothing is written where one has gone since.
+void Session::guardWrites(const std::vector<std::string>& destinations) {
+    std::vector<std::string> folders;
+    for (const std::string& entry : destinations)
+        folders.push_back(WithFinalSeparator(entry, kNativeSeparator));
+    if (const std::size_t slash = playlist_.rfind(kNativeSeparator); slash != std::string::npos)
+        folders.push_back(playlist_.substr(0, slash + 1));
+    guard_ = std::make_unique<DestinationGuard>(fs_, folders);
+}
+
 DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, ListingCache* listings) {
     failed_ = false;
     refresh_.reset();
+    locks_.reset();
     playlist_ = request.playlist;
     DrawnPlan drawn;
 
@@ -113,18 +128,30 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
     const auto listed = sources ? readEntries(request.destinations) : std::nullopt;
     if (!listed)
         return drawn;
-    const std::vector<std::string> destinations =
-        request.keepMissingDestinations ? *listed : existingDestinations(*listed);
+    std::vector<std::string> destinations = request.keepMissingDestinations ? *listed : existingDestinations(*listed);
+    // A run that keeps a record holds each destination's lock from before
+    // it reads the record until its last write; a folder another run holds
+    // is left out.
+    const bool keepsRecord = request.refresh || request.avoidRecent > 0;
+    if (keepsRecord && !request.dryRun) {
+        locks_ = std::make_unique<RecordLocks>();
+        destinations = locks_->lock(fs_, destinations, [this](const std::string& line) { problem(line); });
+    }
     if (destinations.empty()) {
-        failed_ = true;  // each missing one is named already
+        failed_ = true;  // each one left out is named already
         return drawn;
     }
+    guardWrites(destinations);
 
     // A run that keeps a record draws and copies through the refresh's views.
-    if (request.refresh || request.avoidRecent > 0)
-        refresh_ = std::make_unique<Refresh>(fs_, *sources, destinations,
+    if (keepsRecord) {
+        refresh_ = std::make_unique<Refresh>(*guard_, *sources, destinations,
                                              RefreshOptions{request.refresh, request.avoidRecent},
                                              [this](const std::string& line) { problem(line); });
+        guard_->setRoomMaker([refresh = refresh_.get()](const std::string& folder) {
+            return refresh->canMakeRoomIn(folder);
+        });
+    }
     const FileSystem& drawFs = refresh_ ? refresh_->drawView() : fs_;
 
     // Failures are gathered, and the listings then made afresh, unless the
@@ -165,6 +192,10 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
         return drawn;
     }
     drawn.status = DrawnPlan::Status::Drawn;
+    // "No files added." alone would read as success on a full stick.
+    if (built->empty() && request.budget && request.budget->free && built->candidateCount() > 0 &&
+        DrawCount(request.count) > 0)
+        problem("the destinations have no room for even one file");
     if (refresh_ && built->empty()) {
         refresh_->nothingDrawn(listingFailures);
     } else if (refresh_) {
@@ -180,9 +211,12 @@ std::optional<CopiedPlan> Session::copy(SharedPlan plan, CopyRunObserver& progre
         return std::nullopt;
     // Held here, so that a draw made inside the copy's yields cannot take
     // it away mid-run.
+    const std::unique_ptr<RecordLocks> locks = std::move(locks_);
     const std::unique_ptr<Refresh> refresh = std::move(refresh_);
+    const std::unique_ptr<DestinationGuard> guard = std::move(guard_);
     KeepingTargets observer(progress);
-    std::optional<CopyReport> report = copyRun_.start(refresh ? refresh->disk() : fs_, std::move(plan), observer);
+    FileSystem& disk = refresh ? refresh->disk() : guard ? static_cast<FileSystem&>(*guard) : fs_;
+    std::optional<CopyReport> report = copyRun_.start(disk, std::move(plan), observer);
     if (!report)
         return std::nullopt;
     CopiedPlan copied{std::move(*report), std::nullopt};
@@ -191,17 +225,17 @@ std::optional<CopiedPlan> Session::copy(SharedPlan plan, CopyRunObserver& progre
     // A removal that failed is counted, not named.
     failed_ = failed_ || !copied.report.allCopied() || (refresh && refresh->troubled());
     if (!playlist_.empty())
-        writePlaylist(observer.targets);
+        writePlaylist(guard ? *guard : fs_, observer.targets);
     return copied;
 }
 
 // Replaced in one step, so a run ended meanwhile leaves the old playlist.
-void Session::writePlaylist(const std::vector<std::string>& targets) {
+void Session::writePlaylist(FileSystem& disk, const std::vector<std::string>& targets) {
     const Playlist playlist = MakeResolvedPlaylist(fs_, playlist_, targets);
     for (const LeftOutOfPlaylist& left : playlist.leftOut)
         observer_.notice(left.target + ": left out of the playlist: " + left.reason);
-    if (fs_.replaceContents(playlist_, [&](const auto& write) { write(playlist.text); }))
-        problem(playlist_ + ": cannot write the playlist");
+    if (const auto failure = disk.replaceContents(playlist_, [&](const auto& write) { write(playlist.text); }))
+        problem(playlist_ + ": cannot write the playlist: " + *failure);
 }
 
 std::uint64_t Session::plannedBytes(const Plan& plan) const {

@@ -20,6 +20,8 @@
 
 namespace tarvello {
 
+class DestinationGuard;
+class RecordLocks;
 class Refresh;
 
 // Hears what a session finds, one line each: the terminal prints them, the
@@ -83,15 +85,20 @@ public:
 private:
     std::optional<std::vector<std::string>> readEntries(const std::vector<EntrySource>& sources);
     std::vector<std::string> existingDestinations(const std::vector<std::string>& entries);
+    void guardWrites(const std::vector<std::string>& destinations);
     void problem(const std::string& line);
-    void writePlaylist(const std::vector<std::string>& targets);
+    void writePlaylist(FileSystem& disk, const std::vector<std::string>& targets);
 
     FileSystem& fs_;
     EventLoop& events_;
     const Clock& clock_;
     SessionObserver& observer_;
     CopyRun copyRun_;
-    std::unique_ptr<Refresh> refresh_;  // of the last draw, when it keeps a record
+    // Of the last draw: what its copies and playlist write through, the
+    // locks of its records and its refresh, when it keeps a record.
+    std::unique_ptr<DestinationGuard> guard_;
+    std::unique_ptr<RecordLocks> locks_;
+    std::unique_ptr<Refresh> refresh_;
     std::string playlist_;              // of the last draw
     bool failed_ = false;
 };

@@ -5,7 +5,7 @@ set -uo pipefail
 cli=$1
 t=$(mktemp -d)
 loop=
-trap 'for m in "$t/small" "$t/stick"; do mountpoint -q "$m" && umount "$m"; done; [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$t"' EXIT
+trap 'for m in "$t/small" "$t/stick" "$t/pull"; do mountpoint -q "$m" && umount "$m"; done; [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$t"' EXIT
 failures=0
 check() {  # check WHAT EXPECTED ACTUAL
     if [ "$2" != "$3" ]; then echo "FAIL $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
@@ -103,6 +103,11 @@ while IFS='|' read -r kind make replaced distinct; do
     check "distinct names on $kind" "$distinct" "$(tail -n +2 "$t/small/new/l.m3u" | LC_ALL=C sort | paste -sd ' ')"
     "$cli" -q -s "$t/tiny" -d "$t/small" -b free -n 1000000 2>/dev/null; check "free on $kind exit" 0 "$?"
     check "free on $kind fills it" 1 "$(( $(stat -f -c '%a * 100 < %b * 5' "$t/small") ))"
+    if [ "$kind" = tmpfs ]; then  # exFAT keeps clusters back that it counts as free
+        cat /dev/zero >"$t/small/filler" 2>/dev/null
+        err=$("$cli" -q -s "$t/tiny" -d "$t/small" -b free 2>&1); check "full $kind exit" 1 "$?"
+        check "full $kind named" 1 "$(grep -c '^tarvello-cli: the destinations have no room for even one file$' <<<"$err")"
+    fi
     umount "$t/small"; rmdir "$t/small"; [ -z "$loop" ] || losetup -d "$loop"; loop=
 done <<EOF2
 tmpfs|mount -t tmpfs -o size=1M tmpfs "$t/small"||Song.mp3 a:b?.mp3 song.MP3 Été.mp3 éTÉ.mp3 Жук.mp3 жУК.mp3
@@ -182,8 +187,39 @@ if [ "$(id -u)" = 0 ] && mkdir "$t/stick" && mount -t tmpfs -o size=1M tmpfs "$t
     check "a new selection" "" "$(comm -12 <(echo "$first") <(echo "$second"))"
     check "as full as the first" "$(wc -l <<<"$first")" "$(wc -l <<<"$second")"
     check "the user's file" mine "$(cat "$t/stick/mine.txt")"
+    mount -o remount,ro "$t/stick"; err=$("$cli" -q -s "$t/music" -d "$t/stick" -n 5 2>&1)
+    check "read-only stick named once" "1 tarvello-cli: $t/stick/: Read-only file system; nothing more is written there" "$? $err"
 else
     echo "SKIP refreshes of a small tmpfs: needs root"
+fi
+
+# Two refreshes into one folder at once: the second leaves out the folder
+# the first holds, names it and goes on with the others; the lock goes with
+# its holder, even one killed by SIGKILL.
+mkdir "$t/week" "$t/week2"
+"$cli" -q -s "$t/large" -d "$t/week" --refresh & first=$!
+for _ in $(seq 1000); do [ -e "$t/week/.tarvello-copies" ] && break; sleep 0.01; done
+kill -STOP "$first"
+err=$("$cli" -q -s "$t/in" -d "$t/week" -d "$t/week2" --refresh 2>&1)
+check "a second run at once" "1 tarvello-cli: $t/week/: another run is using this folder; it is left out of this one" "$? $err"
+check "the other destination goes on" "a.mp3 b.FLAC c.jpg" "$(ls "$t/week2" | paste -sd' ')"
+kill -9 "$first"; wait "$first" 2>/dev/null
+"$cli" -q -s "$t/in" -d "$t/week" --refresh; check "after a killed run" "0 a.mp3 b.FLAC c.jpg" "$? $(ls "$t/week" | paste -sd' ')"
+
+# A stick pulled out (unmounted lazily) in the middle of a run: it is named
+# once, and nothing, not the playlist beside the folder, lands in the bare
+# mount folder on the computer.
+if [ "$(id -u)" = 0 ] && mkdir "$t/pull" "$t/albums" && truncate -s 64M "$t/pull.img" && mkfs.exfat "$t/pull.img" >/dev/null 2>&1 &&
+    loop=$(losetup -f --show "$t/pull.img") && mount.exfat-fuse "$loop" "$t/pull" >/dev/null 2>&1; then
+    mkdir "$t/pull/Music"; for i in 1 2 3 4 5 6; do head -c 8M /dev/urandom >"$t/albums/t$i.mp3"; done
+    "$cli" -q -s "$t/albums" -d "$t/pull/Music" --m3u "$t/pull/weekly.m3u" 2>"$t/pull.err" & run=$!
+    for _ in $(seq 1000); do [ -n "$(ls -A "$t/pull/Music")" ] && break; sleep 0.01; done
+    kill -STOP "$run"; umount -l "$t/pull"; kill -CONT "$run"; wait "$run"
+    check "pulled stick: exit, named once, nothing on the computer" "1 1 " "$? $(grep -c \
+        "^tarvello-cli: $t/pull/Music/: no longer there; nothing more is written there$" "$t/pull.err") $(ls -A "$t/pull")"
+    losetup -d "$loop"; loop=
+else
+    echo "SKIP a stick pulled out mid-run: needs root (and exfatprogs and exfat-fuse)"
 fi
 
 [ "$failures" = 0 ] && echo "all cli checks passed"

@@ -5,7 +5,11 @@
 
 #include "support/TempDir.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -59,14 +63,18 @@ protected:
 };
 
 // A new target and a replaced one both live under a hidden name until
-// complete; a name the driver refuses fails cleanly, saying why, whatever
-// errno the driver gave.
+// complete and get the source's modification time, which the driver drops
+// when it is set alone; a name the driver refuses fails cleanly, saying
+// why, whatever errno the driver gave.
 TEST_F(ExfatCopy, copiesThroughAHiddenNameAndRefusesAColonCleanly) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {1234567890, 0}};
+    utimensat(AT_FDCWD, source.c_str(), times, 0);
     for (const std::string& target : {mount_ + "/new", oldTarget}) {
         std::set<std::set<std::string>> seen;
         EXPECT_EQ(ReplaceFile(source, target, [&](std::uint64_t) { seen.insert(NamesIn(mount_)); }).status,
                   CopyOutcome::Status::Copied);
         EXPECT_EQ(ReadBytes(target), ReadBytes(source));
+        EXPECT_EQ(std::filesystem::last_write_time(target), std::filesystem::last_write_time(source));
         ASSERT_EQ(seen.size(), 1U) << target;
         EXPECT_EQ(seen.begin()->size(), target == oldTarget ? 3U : 2U) << "one hidden copy beside " << target;
         for (const std::string& name : *seen.begin())

@@ -95,6 +95,24 @@ TEST(ReplaceFile, removesTheLeftoversOfAKilledCopyToItsOwnTarget) {
     EXPECT_EQ(NamesIn(dir.path() + "dst"), names);
 }
 
+// A hidden copy under way is held: another run's copy to the same target,
+// clearing leftovers first, passes over it, and both copies land.
+TEST(ReplaceFile, passesOverTheHiddenCopyAnotherRunIsMaking) {
+    test::failing.noUnnamedFiles = true;
+    test::TempDir dir;
+    const std::string source = dir.write("src/a", Pattern(3 * 1024 * 1024)), target = dir.makeFolder("dst") + "/a";
+    Leftovers ours, theirs;
+    std::optional<CopyOutcome> second;
+    const CopyOutcome first = ReplaceFile(source, target, [&](std::uint64_t) {
+        if (!second)
+            second = ReplaceFile(dir.write("src/b", "b"), target, [](std::uint64_t) {}, &theirs);
+    }, &ours);
+    test::failing = {};
+    EXPECT_EQ(second->status, Status::Copied);
+    EXPECT_EQ(first.status, Status::Copied);
+    EXPECT_EQ(NamesIn(dir.path() + "dst"), Names{"a"});
+}
+
 // Each fault starts from src/file and an old target dst/old, and must end
 // with both as they were and no temporary file anywhere.
 class ReplaceFileFault : public ::testing::Test {
@@ -184,24 +202,27 @@ TEST_F(ReplaceFileFault, aCopyThatFailsMidwayKeepsTheOldTargetAndMakesNoNewOne) 
 // plain reads and writes.
 TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOne) {
     using test::Failures;
+    using Reach = CopyOutcome::Reach;
     const struct {
         const char* what;
         Failures failures;
         const char* target;
         int error;
+        Reach reach = Reach::Copy;
         const char* from = nullptr;
     } cases[] = {
         {"new target, named", {.noUnnamedFiles = true}, "new", 0},
         {"new target, named, where names hold 10 bytes", {.noUnnamedFiles = true, .nameMax = 10}, "new", 0},
-        {"a source whose size reads 0 but holds bytes", {}, "new", 0, "/proc/version"},
-        {"close after the link into a new target's place", {.closeError = EIO}, "new", EIO},
-        {"close after the link beside the old target", {.closeError = EIO}, "old", EIO},
-        {"close before the rename into a new target's place", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO},
-        {"close before the rename over the old target", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC},
-        {"link of the unnamed copy", {.linkError = ENOSPC}, "new", ENOSPC},
+        {"a source whose size reads 0 but holds bytes", {}, "new", 0, Reach::Copy, "/proc/version"},
+        {"close after the link into a new target's place", {.closeError = EIO}, "new", EIO, Reach::Destination},
+        {"close after the link beside the old target", {.closeError = EROFS}, "old", EROFS, Reach::Destination},
+        {"close before the rename, new", {.noUnnamedFiles = true, .closeError = EIO}, "new", EIO, Reach::Destination},
+        {"close before the rename, old", {.noUnnamedFiles = true, .closeError = ENOSPC}, "old", ENOSPC, Reach::Room},
+        {"link of the unnamed copy", {.linkError = ENOSPC}, "new", ENOSPC, Reach::Room},
         {"rename over the old target", {.renameError = EACCES}, "old", EACCES},
-        {"rename into a new target's place, named", {.noUnnamedFiles = true, .renameError = EIO}, "new", EIO},
-        {"write of a copy made by reads and writes", {.writeError = ENOSPC}, "old", ENOSPC, "/proc/version"},
+        {"rename, named", {.noUnnamedFiles = true, .renameError = ENODEV}, "new", ENODEV, Reach::Destination},
+        {"write of a copy made by reads and writes", {.writeError = ENOSPC}, "old", ENOSPC, Reach::Room, "/proc/version"},
+        {"write of a copy, failing in its bytes", {.writeError = EIO}, "old", EIO, Reach::Copy, "/proc/version"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -226,6 +247,7 @@ TEST_F(ReplaceFileFault, aCopyThatFailsAtAnyStepKeepsTheOldTargetAndMakesNoNewOn
         }
         EXPECT_EQ(outcome.status, Status::Failed);
         EXPECT_EQ(outcome.reason, std::strerror(c.error));
+        EXPECT_EQ(outcome.reach, c.reach);
         ExpectNothingLost();
     }
 }

@@ -1,4 +1,5 @@
 #include "refresh/RecordFile.h"
+#include "refresh/RecordLocks.h"
 
 #include "platform/ForwardingFileSystem.h"
 #include "platform/NativePlatform.h"
@@ -15,6 +16,8 @@
 
 namespace tarvello {
 namespace {
+
+using namespace std::string_literals;
 
 using Names = std::set<std::string>;
 using Mine = std::map<std::string, std::string>;  // the user's own files in the destination, and their bytes
@@ -79,17 +82,23 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     const std::string k = src.makeFolder("K"), x = src.makeFolder("X"), y = src.makeFolder("Y");
 #ifdef _WIN32
     const std::string oddX = "caf\xc3\xa9 100%.mp3", oddY = "\xe5\x86\x99\xe7\x9c\x9f.mp3";  // Windows holds no others
+    const Names unrecorded;
 #else
     const std::string oddX = "line\nfeed.mp3", oddY = "\xff.mp3";
+    const Names unrecorded{"back\\slash.mp3"};  // no record may name it: copied, it is the user's
 #endif
     src.write("K/k.mp3", "k");
     for (const std::string& name : {std::string("x1.mp3"), std::string("x2.mp3"), oddX})
         src.write("X/" + name, name);
+    for (const std::string& name : unrecorded)
+        src.write("X/" + name, name);
     for (const std::string& name : {std::string("y.mp3"), oddY})
         src.write("Y/" + name, name);
-    const std::string record(kCopyRecordName);
-    const Names newSelection{record, "mine.txt", "k.mp3", "y.mp3", oddY};
-    const Names oldLeft{record, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
+    const std::string record(kCopyRecordName), lock(kRecordLockName);
+    Names newSelection{record, lock, "mine.txt", "k.mp3", "y.mp3", oddY};
+    Names oldLeft{record, lock, "mine.txt", "k.mp3", "y.mp3", oddY, "x1.mp3", "x2.mp3", oddX};
+    newSelection.insert(unrecorded.begin(), unrecorded.end());
+    oldLeft.insert(unrecorded.begin(), unrecorded.end());
 
     struct Case {
         std::string what;
@@ -112,6 +121,9 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
             }
         };
     };
+    // A refused record leaves its folder's copies, and itself, alone.
+    const std::string refused =
+        "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy, troubled";
     Names withX1 = newSelection;
     withX1.insert("x1.mp3");
     std::vector<Case> cases{
@@ -123,9 +135,16 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         {"a file of the user's under a new copy's name", own("y.mp3", "mine"),
          "1 copied, 1 kept, 3 removed, 0 left alone, 0 failed, 0 replaced by a later copy", newSelection},
         {"the record missing", remove(record), "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy", oldLeft},
-        {"the record of a later version", own(record, "tarvello-copies 2 run 9\n"),
-         "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy, troubled", oldLeft},
+        {"the record of a later version", own(record, "tarvello-copies 2 run 9\n"), refused, oldLeft},
     };
+    // A record naming a copy outside its folder is damage, or a trap.
+    for (const std::string name : {""s, "."s, ".."s, "../k.mp3"s, "sub/k.mp3"s, "sub\\k.mp3"s, "k.mp3\0.txt"s}) {
+        const std::string line = "copy 1 1 0 " + std::to_string(name.size()) + ":" + name + " 1:k\n";
+        const auto amend = [=](const test::TempDir& dst, Mine& mine) {
+            dst.write(record, mine[record] = test::ReadBytes(dst.path() + record) + line);
+        };
+        cases.push_back({"the record naming '" + name + "'", amend, refused, oldLeft});
+    }
     for (int step = 1; step <= 7; ++step)
         cases.push_back({"ended before step " + std::to_string(step), {}, "", newSelection, step});
 
@@ -136,6 +155,8 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         Mine mine{{"mine.txt", "mine"}};
         dst.write("mine.txt", "mine");
         Refill(disk, {k, x}, dst.path());
+        for (const std::string& name : unrecorded)
+            mine[name] = name;
         if (c.byHand)
             c.byHand(dst, mine);
         if (c.stopBefore == 0) {
@@ -150,7 +171,7 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
             EXPECT_EQ(bytes, test::ReadBytes(dst.path() + name)) << name;
         // Every other file is a copy the record names, as its source is.
         const FolderRecord found = ReadRecordFile(disk, dst.path());
-        Names accounted{record};
+        Names accounted{record, lock};
         for (const auto& [name, _] : mine)
             accounted.insert(name);
         for (std::size_t i = 0; i < found.record.size(); ++i) {
@@ -190,11 +211,36 @@ TEST(Refresh, leavesTheUsersNamesToThemAsTheStickSeesTheCopysName) {
         Refill(stick, {src.pathOf("in")}, dst.path(), c.distinctNames, c.allowRepeats);
         Names standing = c.copies;
         standing.insert(mine.begin(), mine.end());
-        standing.insert(std::string(kCopyRecordName));
+        standing.insert({std::string(kCopyRecordName), std::string(kRecordLockName)});
         EXPECT_EQ(test::NamesIn(dst.path()), standing) << c.distinctNames << c.allowRepeats;
         for (const std::string& name : mine)
             EXPECT_EQ(test::ReadBytes(dst.path() + name), "mine") << name;
     }
+}
+
+// A run ended after its copies but before its last record leaves them
+// pending. The next run owns a finished one by its bytes where its times
+// could not be set, and removes the leftover of a pending copy in the
+// making; a file of the user's of the same size and a hidden file the
+// record does not name stay.
+TEST(Refresh, ownsTheCopiesOfAnEndedRunByTheirBytesAndRemovesOnlyItsLeftovers) {
+    const test::TempDir src, dst;
+    const std::string x = src.makeFolder("X"), y = src.makeFolder("Y");
+    src.write("X/x1.mp3", "x1");
+    src.write("X/x2.mp3", "x2");
+    src.write("Y/y.mp3", "y");
+    NativeFileSystem disk;
+    StoppingDisk stopping(disk, 4);  // the record, two copies, then the last record
+    EXPECT_THROW(Refill(stopping, {x}, dst.path()), Stopped);
+    dst.write("x2.mp3", "me");
+    for (const std::string name : {"x1.mp3", "x2.mp3"})
+        std::filesystem::last_write_time(test::FsPath(dst.path() + name), std::filesystem::file_time_type());
+    for (const std::string name : {".x1.mp3.AbCdEf", ".mine.mp3.AbCdEf"})
+        dst.write(name);
+    NativeFileSystem nextRun;
+    Refill(nextRun, {y}, dst.path());
+    EXPECT_EQ(test::NamesIn(dst.path()), (Names{std::string(kCopyRecordName), std::string(kRecordLockName),
+                                                "x2.mp3", "y.mp3", ".mine.mp3.AbCdEf"}));
 }
 
 }  // namespace

@@ -19,13 +19,24 @@ CopyOutcome Failed(int error) {
     return {CopyOutcome::Status::Failed, std::strerror(error)};
 }
 
+// A failure in the target's folder, told by how far it reaches: an I/O
+// error there, before any byte is written, speaks for the folder itself.
+CopyOutcome FailedThere(int error, bool onFolder) {
+    CopyOutcome outcome = Failed(error);
+    if (error == EROFS || error == ENODEV || error == ENXIO || error == ENOTCONN || (error == EIO && onFolder))
+        outcome.reach = CopyOutcome::Reach::Destination;
+    else if (error == ENOSPC || error == EDQUOT)
+        outcome.reach = CopyOutcome::Reach::Room;
+    return outcome;
+}
+
 // FAT and exFAT refuse such a name with an error (ENOENT, EPERM or EINVAL,
 // by driver) that would read as a missing source.
 CopyOutcome NamingFailed(int error, const std::string& name) {
     const bool refusedError = error == ENOENT || error == EPERM || error == EINVAL;
     if (refusedError && HoldsRefusedCharacter(name))
         return {CopyOutcome::Status::Failed, kRefusedNameReason};
-    return Failed(error);
+    return FailedThere(error, true);
 }
 
 // The folder ("." for a bare name) and the last name of a path.
@@ -49,11 +60,13 @@ CopyOutcome CopyInto(int folderFd, const std::string& name, int in, const struct
     if (temp.error() != 0)
         return NamingFailed(temp.error(), name);
     if (const int error = CopyContents(in, temp.fd(), from.st_size, progress))
-        return Failed(error);
+        return FailedThere(error, false);
 
-    // The source's modification time, to the nanosecond. A file system that
-    // cannot store it still gets the copy, as `cp -p` keeps its copy then.
-    const struct timespec times[2] = {{0, UTIME_OMIT}, from.st_mtim};
+    // The source's times, to the nanosecond. Both are set: the FUSE drivers
+    // of exFAT and FAT drop a change of the modification time alone. A file
+    // system that cannot store them still gets the copy, as `cp -p` keeps
+    // its copy then.
+    const struct timespec times[2] = {from.st_atim, from.st_mtim};
     futimens(temp.fd(), times);
 
     if (const int error = temp.commit())
@@ -88,7 +101,7 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
         if (S_ISDIR(to.st_mode))
             return Failed(EISDIR);
     } else if (errno != ENOENT) {
-        return Failed(errno);
+        return FailedThere(errno, true);
     }
 
     const auto [folder, name] = SplitFolder(target);
@@ -96,7 +109,7 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
         return Failed(EISDIR);
     const UniqueFd folderFd(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (!folderFd)
-        return Failed(errno);
+        return FailedThere(errno, true);
 
     if (leftovers)
         leftovers->removeFor(folderFd.get(), folder, name);
@@ -105,6 +118,13 @@ CopyOutcome ReplaceFile(const std::string& source, const std::string& target, co
     if (leftovers)
         leftovers->copyEnded(folderFd.get(), folder, outcome.status == CopyOutcome::Status::Copied, unnamed);
     return outcome;
+}
+
+void RemoveLeftoversOf(const std::string& target, Leftovers& leftovers) {
+    const auto [folder, name] = SplitFolder(target);
+    const UniqueFd folderFd(open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd && !name.empty())
+        leftovers.removeFor(folderFd.get(), folder, name);
 }
 
 }  // namespace tarvello

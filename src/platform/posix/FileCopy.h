@@ -14,4 +14,8 @@ namespace tarvello {
 CopyOutcome ReplaceFile(const std::string& source, const std::string& target,
                         const CopyProgress& progress = [](std::uint64_t) {}, Leftovers* leftovers = nullptr);
 
+// Removes the hidden copies to `target` that killed runs left, as a copy
+// to it does first.
+void RemoveLeftoversOf(const std::string& target, Leftovers& leftovers);
+
 }  // namespace tarvello

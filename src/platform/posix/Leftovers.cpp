@@ -4,8 +4,13 @@
 #include "platform/posix/TempFile.h"
 
 #include <dirent.h>
+#include "platform/posix/UniqueFd.h"
+
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <memory>
 
@@ -15,6 +20,12 @@ namespace {
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
+
+// A copy under way, of this run or another, holds a lock on its hidden file.
+bool HeldByACopy(int folderFd, const std::string& name) {
+    const UniqueFd fd(openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    return fd && flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
 
 }  // namespace
 
@@ -31,7 +42,8 @@ void Leftovers::removeFor(int folderFd, const std::string& folder, const std::st
             visit(entry->d_name);
     };
     for (const std::string& name : index_.take(folder, StampOf(now), HiddenNameStems(folderFd, targetName), list))
-        unlinkat(folderFd, name.c_str(), 0);
+        if (!HeldByACopy(folderFd, name))
+            unlinkat(folderFd, name.c_str(), 0);
 }
 
 void Leftovers::copyEnded(int folderFd, const std::string& folder, bool copied, bool unnamed) {

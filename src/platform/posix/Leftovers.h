@@ -13,7 +13,8 @@ namespace tarvello {
 class Leftovers {
 public:
     // Removes the folder's leftovers of copies to `targetName`, and no
-    // other file: a name must have exactly the hidden form of that target.
+    // other file: a name must have exactly the hidden form of that target,
+    // and no copy under way may hold its lock.
     void removeFor(int folderFd, const std::string& folder, const std::string& targetName);
 
     // A copy into the folder has ended, made `unnamed` or under a hidden

@@ -331,6 +331,8 @@ CopyOutcome PosixFileSystem::replaceFile(const std::string& source, const std::s
     return ReplaceFile(source, target, progress, &leftovers_);
 }
 
+void PosixFileSystem::removeLeftoversOf(const std::string& target) { RemoveLeftoversOf(target, leftovers_); }
+
 std::optional<std::uint64_t> PosixFileSystem::fileSize(const std::string& path) const {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0)

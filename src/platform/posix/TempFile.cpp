@@ -1,6 +1,7 @@
 #include "platform/posix/TempFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -73,6 +74,11 @@ TempFile::TempFile(int folderFd, std::string targetName, bool targetExists, mode
             return fd_ ? 0 : -1;
         });
     }
+    // Held until the file is closed, so that another run's search for
+    // leftovers passes over it. An unnamed file too: it gets a hidden
+    // name before it takes the target's.
+    if (fd_)
+        flock(fd_.get(), LOCK_EX | LOCK_NB);
 }
 
 TempFile::~TempFile() {

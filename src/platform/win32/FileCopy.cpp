@@ -20,12 +20,23 @@ CopyOutcome Failed(DWORD error) {
     return {CopyOutcome::Status::Failed, SystemMessage(error)};
 }
 
+// A failure in the target's folder, told by how far it reaches.
+CopyOutcome FailedThere(DWORD error) {
+    CopyOutcome outcome = Failed(error);
+    if (error == ERROR_WRITE_PROTECT || error == ERROR_NOT_READY || error == ERROR_DEV_NOT_EXIST ||
+        error == ERROR_DEVICE_NOT_CONNECTED)
+        outcome.reach = CopyOutcome::Reach::Destination;
+    else if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
+        outcome.reach = CopyOutcome::Reach::Room;
+    return outcome;
+}
+
 // A name the file system refuses, for a character the system's words
 // would not point at.
 CopyOutcome NamingFailed(DWORD error) {
     if (error == ERROR_INVALID_NAME || error == ERROR_BAD_PATHNAME)
         return {CopyOutcome::Status::Failed, kRefusedNameReason};
-    return Failed(error);
+    return FailedThere(error);
 }
 
 // The target's own name, past its folder and a drive-relative "C:".
@@ -101,9 +112,9 @@ CopyOutcome CopyInto(const std::string& target, const std::wstring& to, HANDLE i
     if (copy.error() != 0)
         return NamingFailed(copy.error());
     if (const DWORD failed = CopyContents(in, copy.handle(), progress))
-        return Failed(failed);
+        return FailedThere(failed);
     if (!SettleAttributes(copy.handle(), modified) || !FlushFileBuffers(copy.handle()))
-        return Failed(GetLastError());
+        return FailedThere(GetLastError());
     if (const DWORD failed = copy.commitOver(to, oldAttributes))
         return NamingFailed(failed);
     return {CopyOutcome::Status::Copied, {}};

@@ -15,6 +15,8 @@ void Leftovers::removeFor(const std::string& target) {
     const auto list = [&](const std::function<void(std::string_view)>& visit) {
         ForEachListed(folder, [&](const WIN32_FIND_DATAW& found) { visit(Utf8FromWide(found.cFileName)); });
     };
+    // A copy under way, of this run or another, holds its hidden file open
+    // without sharing: the delete fails there and passes it over.
     for (const std::string& name : index_.take(folder, *now, {HiddenStemOf(target.substr(nameStart))}, list))
         if (const auto path = ApiPath(folder + name))
             DeleteFileW(path->c_str());

@@ -1,5 +1,6 @@
 // What a record of copies needs of the disk: one file's stat, its removal,
-// and a small file replaced in one step.
+// a comparison of two files, a small file replaced in one step, and the
+// lock that keeps two runs out of one folder.
 #include "platform/win32/Win32FileSystem.h"
 
 #include "platform/win32/OpenPath.h"
@@ -9,6 +10,8 @@
 #include "platform/win32/WidePath.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace tarvello {
 namespace {
@@ -27,7 +30,72 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
     return 0;
 }
 
+// Reads until `size` bytes are in or the file ends; false on a failure.
+bool ReadUpTo(HANDLE file, char* into, DWORD size, DWORD& got) {
+    got = 0;
+    while (got < size) {
+        DWORD count = 0;
+        if (!ReadFile(file, into + got, size - got, &count, nullptr))
+            return false;
+        if (count == 0)
+            break;
+        got += count;
+    }
+    return true;
+}
+
+UniqueHandle OpenPlain(const std::string& path) {
+    UniqueHandle file = OpenPath(path, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
+    if (file && GetFileType(file.get()) != FILE_TYPE_DISK)
+        return UniqueHandle();
+    return file;
+}
+
+class LockedFile final : public FileLock {
+public:
+    explicit LockedFile(UniqueHandle file) : file_(std::move(file)) {}
+
+private:
+    UniqueHandle file_;  // closing it lets the lock go
+};
+
 }  // namespace
+
+bool Win32FileSystem::sameBytes(const std::string& a, const std::string& b) const {
+    const UniqueHandle fileA = OpenPlain(a), fileB = OpenPlain(b);
+    LARGE_INTEGER sizeA{}, sizeB{};
+    if (!fileA || !fileB || !GetFileSizeEx(fileA.get(), &sizeA) || !GetFileSizeEx(fileB.get(), &sizeB) ||
+        sizeA.QuadPart != sizeB.QuadPart)
+        return false;
+    constexpr DWORD kPiece = 1 << 16;
+    const std::unique_ptr<char[]> pieceA(new char[kPiece]), pieceB(new char[kPiece]);
+    for (;;) {
+        DWORD gotA = 0, gotB = 0;
+        if (!ReadUpTo(fileA.get(), pieceA.get(), kPiece, gotA) || !ReadUpTo(fileB.get(), pieceB.get(), kPiece, gotB) ||
+            gotA != gotB || std::memcmp(pieceA.get(), pieceB.get(), gotA) != 0)
+            return false;
+        if (gotA < kPiece)
+            return true;
+    }
+}
+
+// Opened for writing, so that a volume that takes no writes says so here,
+// and hidden like the record it guards.
+LockAttempt Win32FileSystem::lockFile(const std::string& path) {
+    const std::optional<std::wstring> wide = ApiPath(path);
+    if (!wide)
+        return {nullptr, false, SystemMessage(ERROR_INVALID_NAME)};
+    UniqueHandle file(CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_HIDDEN, nullptr));
+    if (!file)
+        return {nullptr, false, SystemMessage(GetLastError())};
+    OVERLAPPED whole{};
+    if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &whole)) {
+        const DWORD error = GetLastError();
+        return {nullptr, error == ERROR_LOCK_VIOLATION, SystemMessage(error)};
+    }
+    return {std::make_unique<LockedFile>(std::move(file)), false, {}};
+}
 
 // The link itself is opened, not what it leads to.
 std::optional<FileStat> Win32FileSystem::fileStat(const std::string& path) const {

@@ -132,6 +132,8 @@ CopyOutcome Win32FileSystem::replaceFile(const std::string& source, const std::s
     return CopyOver(source, target, progress, &leftovers_);
 }
 
+void Win32FileSystem::removeLeftoversOf(const std::string& target) { leftovers_.removeFor(target); }
+
 // Each copy was written out to its device before it was renamed into place
 // (and the rename written through), so nothing is left to wait for; a
 // folder that is gone is still reported, as on other systems.

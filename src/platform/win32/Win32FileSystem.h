@@ -30,6 +30,9 @@ public:
     bool refusesCharacters(const std::string& folder) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override;
+    void removeLeftoversOf(const std::string& target) override;
+    bool sameBytes(const std::string& a, const std::string& b) const override;
+    LockAttempt lockFile(const std::string& path) override;
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override;
     std::optional<FileStat> fileStat(const std::string& path) const override;
