@@ -56,9 +56,12 @@ dry() { "$cli" --dry-run --seed 42 "$@" 2>/dev/null; }
 printf '%s\r\n\n%s\n' "$t/in" "$t/more" >"$t/sources.txt"; printf '%s\n' "$t/out" >"$t/dests.txt"
 check "same seed, same plan from list files" "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)" \
     "$(dry -S - -D "$t/dests.txt" -n 20 <"$t/sources.txt" | md5sum)"
-# A source entry that names no folder is named once; the rest is drawn.
-err=$("$cli" --dry-run -s "$t/nope" -s "$t/in" -s "$t/nope" -d "$t/out" 2>&1 >/dev/null)
-check "missing source" "1 tarvello-cli: $t/nope/: no such folder" "$? $err"
+# A source entry that names no folder is named once, under any rule; the
+# rest is drawn.
+for rule in "" "-e mp3" "-b 1k" -k; do
+    err=$("$cli" --dry-run -s "$t/nope" -s "$t/in" -s "$t/nope" -d "$t/out" $rule 2>&1 >/dev/null)
+    check "missing source with '$rule'" "1 tarvello-cli: $t/nope/: no such folder" "$? $err"
+done
 check "extensions with blanks and dots" 2 "$(dry -s "$t/in" -d "$t/out" -e ' mp3, .FLAC' | grep -c .)"
 # A tree: the folder and every folder below it, hidden ones left out.
 mkdir -p "$t/tree/x/y" "$t/tree/.hidden"; touch "$t/tree/1" "$t/tree/x/2" "$t/tree/x/y/3" "$t/tree/.hidden/4"
@@ -115,9 +118,9 @@ exFAT|truncate -s 8M "$t/stick.img" && mkfs.exfat -c 32K "$t/stick.img" && loop=
 EOF2
 
 # A real copy with a playlist: exit 0, nothing on a non-terminal stderr; the
-# playlist names the copies below its own folder relative to it, however
-# the destinations were spelled.
-err=$(cd "$t" && "$cli" --seed 1 -s in -d out -d ./out2/ --m3u "$t/out/list.m3u" 2>&1); check "copy exit" 0 "$?"
+# playlist names the copies below its own folder relative to it, however it
+# and the destinations were spelled.
+err=$(cd "$t" && "$cli" --seed 1 -s in -d out -d ./out2/ --m3u out/list.m3u 2>&1); check "copy exit" 0 "$?"
 check "copy stderr" "" "$err"
 check "copied bytes" "$(cat "$t/in/b.FLAC")" "$(cat "$t/out2/b.FLAC")"
 check "replaced" "$(cat "$t/in/a.mp3")" "$(cat "$t/out/a.mp3")"

@@ -108,6 +108,30 @@ TEST(BuildPlan, aBudgetLeavesOutFilesItCannotMeasure) {
     EXPECT_TRUE(BuildPlan(fs, random, {{"/in/"}, {"/out"}, 5.0, true, nullptr, rules}, '/')->empty());
 }
 
+// Under the budget "free" each copy costs whole allocation units of the
+// destination with the largest, as on a FAT stick beside a hard disk, and
+// its folder entry: three 1-byte files, a budget of three units, two fit.
+TEST(BuildPlan, theFreeBudgetCountsWholeUnitsOfTheLargestAndEachFolderEntry) {
+    struct Clustered final : test::EmptyFileSystem {
+        std::optional<std::string> forEachFile(const std::string&,
+                                               const std::function<void(std::string_view)>& visit) const override {
+            for (const char* name : {"a", "b", "c"})
+                visit(name);
+            return std::nullopt;
+        }
+        std::optional<std::uint64_t> fileSize(const std::string&) const override { return 1; }
+        std::optional<std::uint64_t> allocationUnit(const std::string& folder) const override {
+            return folder == "/fat/" ? 32768 : 512;
+        }
+    } fs;
+    const Entries destinations{"/disk/", "/fat/"};
+    SelectionRules rules;
+    rules.budget = 3 * 32768;
+    rules.allocationUnit = LargestAllocationUnit(fs, destinations);
+    MersenneRandomSource random;
+    EXPECT_EQ(BuildPlan(fs, random, {{"/in/"}, destinations, 3.0, false, nullptr, rules}, '/')->size(), 2u * 2);
+}
+
 TEST(BuildPlan, refusesAPlanPastTheBoundBeforeDrawing) {
     constexpr std::size_t kMost = std::numeric_limits<std::size_t>::max();
     const struct {

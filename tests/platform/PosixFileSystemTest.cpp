@@ -38,6 +38,7 @@ TEST(PosixFileSystem, listsPlainVisibleFilesOnly) {
         EXPECT_TRUE(Listing(noFolder).empty()) << noFolder;
 }
 
+// The listing for the draw says why it is incomplete.
 TEST(PosixFileSystem, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
     const test::TempDir dir;
     for (const char* name : {"a", "b", "c"})
@@ -46,10 +47,24 @@ TEST(PosixFileSystem, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
         test::failing.readdirAfter = readable;
         int visited = 0;
         const auto stamp = PosixFileSystem().listFolder(dir.path(), [&](std::string_view, bool) { ++visited; });
+        test::failing.readdirAfter = readable;
+        const auto failure = PosixFileSystem().forEachFile(dir.path(), [](std::string_view) {});
         test::failing = {};
         EXPECT_EQ(visited, readable < 0 ? 3 : readable);
         EXPECT_EQ(stamp.has_value(), readable < 0);
+        EXPECT_EQ(failure, readable < 0 ? std::nullopt : std::optional<std::string>(std::strerror(EIO)));
     }
+}
+
+// A write killed midway leaves its file beside the record; the next write
+// takes that file over whole, however long it is.
+TEST(PosixFileSystem, replaceContentsTakesOverTheLeftoverOfAKilledWrite) {
+    const test::TempDir dir;
+    dir.write("record.new", "the longer leftover of a killed write");
+    EXPECT_EQ(PosixFileSystem().replaceContents(dir.path() + "record", [](const auto& write) { write("new"); }),
+              std::nullopt);
+    EXPECT_EQ(test::NamesIn(dir.path()), std::set<std::string>{"record"});
+    EXPECT_EQ(test::ReadBytes(dir.path() + "record"), "new");
 }
 
 // A folder that cannot be reached is named, and so is the first folder of a
