@@ -36,7 +36,7 @@ tarvello::Plan MakePlan(std::size_t lines, std::size_t& pathBytes) {
     }
     candidates->shrinkToFit();  // as a redraw does
     pathBytes = candidates->path(lines - 1).size() * lines;  // every name has the same length
-    return tarvello::Plan(std::move(candidates), {"/media/ann/FRAME/DCIM/"}, std::move(picks));
+    return tarvello::Plan(std::move(candidates), {{"/media/ann/FRAME/DCIM/"}}, std::move(picks));
 }
 
 }  // namespace

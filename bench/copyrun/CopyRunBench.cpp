@@ -94,7 +94,7 @@ void RunCopy(const std::string& sourceFolder, const std::string& name, const std
              bool print) {
     auto candidates = std::make_shared<CandidateList>();
     candidates->add(sourceFolder, name);
-    const auto plan = std::make_shared<const Plan>(std::move(candidates), std::vector<std::string>{targetFolder},
+    const auto plan = std::make_shared<const Plan>(std::move(candidates), std::vector<DestinationFolder>{{targetFolder}},
                                                    std::vector<Pick>{{0, 0}});
     SystemClock clock;
     TimedFileSystem fs(clock);

@@ -10,7 +10,7 @@
 namespace tarvello {
 namespace {
 
-enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion, kRefresh, kAvoidRecent };
+enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion, kRefresh, kAvoidRecent, kDistinctNames };
 
 const option kOptions[] = {
     {"source", required_argument, nullptr, 's'},
@@ -24,6 +24,7 @@ const option kOptions[] = {
     {"budget", required_argument, nullptr, 'b'},
     {"per-folder", no_argument, nullptr, kPerFolder},
     {"skip-existing", no_argument, nullptr, 'k'},
+    {"distinct-names", no_argument, nullptr, kDistinctNames},
     {"m3u", required_argument, nullptr, kPlaylist},
     {"seed", required_argument, nullptr, kSeed},
     {"dry-run", no_argument, nullptr, kDryRun},
@@ -90,7 +91,12 @@ ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
         case 'S': o.sources.push_back({EntrySource::Kind::ListFile, optarg}); break;
         case 'd': o.destinations.push_back({EntrySource::Kind::Folder, optarg}); break;
         case 'D': o.destinations.push_back({EntrySource::Kind::ListFile, optarg}); break;
-        case 'n': o.count = optarg; break;
+        case 'n':
+            // A script's "1,000" or "10k" would read as 1 or 10 the window's way.
+            if (std::string_view(optarg).find_first_not_of("0123456789") != std::string_view::npos)
+                return fail(std::string("invalid count '") + optarg + "': give a whole number of digits");
+            o.count = optarg;
+            break;
         case 'r': o.allowRepeats = true; break;
         case 'e': o.extensions = optarg; break;
         case 'b':
@@ -102,6 +108,7 @@ ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
             break;
         case kPerFolder: o.perFolder = true; break;
         case 'k': o.skipExisting = true; break;
+        case kDistinctNames: o.distinctNames = true; break;
         case kPlaylist: o.playlist = optarg; break;
         case kSeed:
             o.seed = ParseSeed(optarg);
@@ -152,10 +159,14 @@ Entries (each option may be given many times; the order is kept):
   -D, --dest-list FILE      destination entries from a list file (or "-")
 
 Selection:
-  -n, --count TEXT          how many files, read as the window's count box
-                            reads it (default 100)
+  -n, --count N             how many files, a whole number (default 100)
   -r, --allow-repeats       the same file may be picked more than once; its
                             repeats are written as a1.jpg, a2.jpg, ...
+      --distinct-names      a copy whose name an earlier copy of the plan
+                            takes in its folder (also in another letter case,
+                            where the folder folds case) gets the next free
+                            numbered name, a1.jpg, a2.jpg, ..., instead of
+                            replacing it
   -e, --ext LIST            only files with one of these extensions
                             (comma-separated, any case: mp3,flac)
   -b, --budget SIZE         at most SIZE bytes per destination (700M, 16G,
@@ -189,9 +200,11 @@ Output:
       --version             show the version and exit
 
 Copies replace existing files only once complete; Ctrl-C stops the run and
-leaves the old file in place. Progress, and a closing line of counts, go to
-standard error when it is a terminal; entries that name no folder and copies
-that failed are named there in any case.
+leaves the old file in place. On FAT and exFAT (and on Windows) a copy's
+name has each of : ? * " < > | \ as _ and no trailing dots or blanks.
+Progress, and a closing line of counts, go to standard error when it is a
+terminal; entries that name no folder and copies that failed are named there
+in any case.
 
 Exit status: 0 when every copy was made (or planned, with --dry-run), 1 when
 some failed, an entry names no folder or a refresh could not remove what it

@@ -13,12 +13,13 @@ namespace tarvello {
 struct CliOptions {
     std::vector<EntrySource> sources;
     std::vector<EntrySource> destinations;
-    std::string count = "100";
+    std::string count = "100";  // digits only
     bool allowRepeats = false;
     std::string extensions;
     std::optional<BudgetOption> budget;
     bool perFolder = false;
     bool skipExisting = false;
+    bool distinctNames = false;  // same-named copies get numbered names
     std::string playlist;  // empty: none
     std::optional<std::uint64_t> seed;
     bool dryRun = false;

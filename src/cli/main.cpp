@@ -37,6 +37,7 @@ RunRequest RequestFrom(const CliOptions& options) {
     request.budget = options.budget;
     request.perFolder = options.perFolder;
     request.skipExisting = options.skipExisting;
+    request.distinctNames = options.distinctNames;
     request.refresh = options.refresh;
     request.avoidRecent = options.avoidRecent;
     request.playlist = options.playlist;

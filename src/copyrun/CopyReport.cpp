@@ -1,6 +1,6 @@
 #include "copyrun/CopyReport.h"
 
-#include "copyrun/FoldedName.h"
+#include "plan/FoldedName.h"
 #include "platform/PathSeparator.h"
 
 namespace tarvello {

@@ -2,6 +2,7 @@
 
 #include "lists/PathText.h"
 #include "plan/CandidateList.h"
+#include "plan/DistinctNames.h"
 #include "plan/PickRandomFiles.h"
 
 namespace tarvello {
@@ -32,6 +33,9 @@ std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
             folders.push_back(WithFinalSeparator(entry, separator));
     if (folders.empty())
         return Plan();
+    std::vector<DestinationFolder> destinations;
+    for (const std::string& folder : folders)
+        destinations.push_back({folder, fs.refusesCharacters(folder), request.distinctNames && fs.foldsCase(folder)});
 
     const SelectionRules& rules = request.rules;
     CandidateGroups groups;
@@ -42,10 +46,19 @@ std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
     else
         groups.candidates = ListCandidates(fs, request.sourceEntries, separator, request.listingFailures);
 
+    // Without distinct names a pick cannot move to another name, so one that
+    // would write a held name is left out as it is drawn.
+    PickAdmission admits;
+    if (request.heldNames && !request.distinctNames)
+        admits = [&](const Pick& pick) {
+            return NamesFree(pick, groups.candidates, destinations, *request.heldNames, separator);
+        };
     std::vector<Pick> picks;
-    if (rules.shapesDraw()) {
+    if (rules.shapesDraw() || admits) {
+        if (groups.ends.empty())
+            groups.ends.push_back(groups.candidates.size());
         auto drawn = DrawWithinRules(fs, random, groups, request.requestedCount, request.allowRepeats,
-                                     rules, kMaxPlanLines / folders.size(), separator);
+                                     rules, kMaxPlanLines / folders.size(), separator, admits);
         if (!drawn)
             return std::nullopt;
         picks = std::move(*drawn);
@@ -57,8 +70,10 @@ std::optional<Plan> BuildPlan(const FileSystem& fs, RandomSource& random,
         picks = PickRandomFiles(random, groups.candidates.size(), request.requestedCount,
                                 request.allowRepeats);
     }
+    if (request.distinctNames)
+        NumberDistinctly(picks, groups.candidates, destinations, request.heldNames, separator);
     groups.candidates.shrinkToFit();
-    return Plan(std::make_shared<const CandidateList>(std::move(groups.candidates)), std::move(folders),
+    return Plan(std::make_shared<const CandidateList>(std::move(groups.candidates)), std::move(destinations),
                 std::move(picks), separator);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plan/HeldNames.h"
 #include "plan/ListingCache.h"
 #include "plan/PlanEntry.h"
 #include "plan/SelectionRules.h"
@@ -38,6 +39,14 @@ struct PlanRequest {
     // When given, every source entry that could not be listed is added here;
     // the listings are then made afresh, whatever `listings` holds.
     std::vector<EntryFailure>* listingFailures = nullptr;
+    // A copy whose target name an earlier copy of the plan takes in its
+    // folder, as the folder compares names, gets the next free numbered name
+    // instead of replacing it.
+    bool distinctNames = false;
+    // Target names the plan must not write to, when given: with distinct
+    // names they count as taken, otherwise a pick that would write one
+    // leaves the draw.
+    const HeldNames* heldNames = nullptr;
 };
 
 // Whether `picks` picks, each to every one of `destinations` folders, would
@@ -45,8 +54,8 @@ struct PlanRequest {
 bool ExceedsPlanBound(std::size_t picks, std::size_t destinations);
 
 // The plan for the request: every pick, in selection order, to every
-// destination entry, in list order, repeats under numbered names (made as
-// each line is read). Nothing
+// destination entry, in list order, repeats under numbered names, and each
+// name as its folder takes it (made as each line is read). Nothing
 // when the plan would hold more than kMaxPlanLines lines; unless a budget
 // or the per-folder chance shapes the draw, that is known before any number
 // is drawn, so the generator is then left untouched. Without destinations

@@ -7,9 +7,10 @@
 
 namespace tarvello {
 
-// One drawn file: its index in the candidate list and how many times the
-// same candidate was drawn before it in this selection. Picks stay records,
-// so no file name is ever mistaken for a repeat mark.
+// One drawn file: its index in the candidate list and the number its
+// copies are named with: how many times the same candidate was drawn before
+// it in this selection, or with distinct names the first number free. Picks
+// stay records, so no file name is ever mistaken for a repeat mark.
 struct Pick {
     std::size_t candidate = 0;
     std::size_t repeat = 0;

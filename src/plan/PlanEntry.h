@@ -20,6 +20,13 @@ struct PlanEntry {
     bool operator==(const PlanEntry&) const = default;
 };
 
+// One destination folder of a plan, and how its file system takes names.
+struct DestinationFolder {
+    std::string path;  // ends with the separator
+    bool refusesCharacters = false;
+    bool foldsCase = false;  // asked for distinct names only
+};
+
 // The copy plan, held as what it was drawn from: the candidates, the
 // destination folders and the picks. Line i is pick i / G to folder i % G
 // (G folders), so a million lines cost a pick each, and each entry's paths
@@ -28,8 +35,7 @@ struct PlanEntry {
 class Plan {
 public:
     Plan() = default;
-    // Each folder ends with the separator.
-    Plan(std::shared_ptr<const CandidateList> candidates, std::vector<std::string> folders,
+    Plan(std::shared_ptr<const CandidateList> candidates, std::vector<DestinationFolder> folders,
          std::vector<Pick> picks, char separator = kNativeSeparator);
 
     std::size_t size() const { return picks_.size() * folders_.size(); }
@@ -38,12 +44,12 @@ public:
     std::size_t candidateCount() const { return candidates_ ? candidates_->size() : 0; }
 
     // The source as listed, and the target: the folder, then the source's
-    // name, numbered for a repeated pick.
+    // name as the folder takes it (TargetName()), numbered as the pick is.
     PlanEntry entry(std::size_t line) const;
 
 private:
     std::shared_ptr<const CandidateList> candidates_;
-    std::vector<std::string> folders_;
+    std::vector<DestinationFolder> folders_;
     std::vector<Pick> picks_;
     char separator_ = kNativeSeparator;
 };

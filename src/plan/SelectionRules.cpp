@@ -168,7 +168,8 @@ CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::stri
 std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSource& random,
                                                  const CandidateGroups& groups, double requestedCount,
                                                  bool allowRepeats, const SelectionRules& rules,
-                                                 std::size_t maxPicks, char separator) {
+                                                 std::size_t maxPicks, char separator,
+                                                 const PickAdmission& admits) {
     const std::size_t wanted = DrawCount(requestedCount);
     std::uint64_t left = rules.budget.value_or(std::numeric_limits<std::uint64_t>::max());
     std::vector<std::size_t> earlierDraws(groups.candidates.size());
@@ -181,8 +182,8 @@ std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSou
     while (picks.size() < wanted && !live.empty()) {
         const auto place = live.draw(random);
         const std::size_t candidate = live.candidate(place);
-        bool fits = true;
-        if (rules.budget) {
+        bool fits = !admits || admits({candidate, earlierDraws[candidate]});
+        if (fits && rules.budget) {
             std::uint64_t& size = sizes[candidate];
             if (size == kNotMeasured)
                 size = fs.fileSize(std::string(groups.candidates.path(candidate))).value_or(kNotMeasured);

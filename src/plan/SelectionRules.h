@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,14 +61,18 @@ CandidateGroups ListSelectable(const FileSystem& fs, const std::vector<std::stri
                                const std::vector<std::string>& folders, const SelectionRules& rules,
                                char separator, std::vector<EntryFailure>* failures = nullptr);
 
-// Draws under a budget or with a per-folder chance: walks the draws in
-// their random order and keeps each pick that still fits, until the count
-// is reached or no candidate is left. A candidate that no longer fits, or
-// whose size cannot be read, leaves the draw. Nothing when the picks would
-// pass `maxPicks`.
+// Whether a pick may stand in the plan.
+using PickAdmission = std::function<bool(const Pick&)>;
+
+// Draws under a budget, with a per-folder chance or with picks to admit:
+// walks the draws in their random order and keeps each pick that is admitted
+// and still fits, until the count is reached or no candidate is left. A
+// candidate whose pick is refused, that no longer fits, or whose size cannot
+// be read, leaves the draw. Nothing when the picks would pass `maxPicks`.
 std::optional<std::vector<Pick>> DrawWithinRules(const FileSystem& fs, RandomSource& random,
                                                  const CandidateGroups& groups, double requestedCount,
                                                  bool allowRepeats, const SelectionRules& rules,
-                                                 std::size_t maxPicks, char separator = kNativeSeparator);
+                                                 std::size_t maxPicks, char separator = kNativeSeparator,
+                                                 const PickAdmission& admits = {});
 
 }  // namespace tarvello

@@ -168,9 +168,15 @@ public:
     virtual std::optional<std::uint64_t> allocationUnit(const std::string&) const { return std::nullopt; }
 
     // Whether names in `folder` that differ only in letter case name one
-    // file, as on FAT and exFAT. Meant for a folder that holds at least one
-    // entry, which it asks about.
+    // file, as on FAT and exFAT. Best asked of a folder that holds at least
+    // one entry, which it asks about; an empty one is answered by its file
+    // system's kind.
     virtual bool foldsCase(const std::string&) const { return false; }
+
+    // Whether the file system of `folder` refuses names holding one of
+    // `: ? * " < > | \`, and drops or refuses trailing dots and blanks, as
+    // FAT, exFAT and Windows do.
+    virtual bool refusesCharacters(const std::string&) const { return false; }
 
     // Makes `target` a copy of `source`, replacing whatever file stands
     // there. Either the whole copy lands or the old target is left intact.

@@ -43,6 +43,7 @@ public:
         return inner_.allocationUnit(folder);
     }
     bool foldsCase(const std::string& folder) const override { return inner_.foldsCase(folder); }
+    bool refusesCharacters(const std::string& folder) const override { return inner_.refusesCharacters(folder); }
     CopyOutcome replaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) override {
         return inner_.replaceFile(source, target, progress);
     }

@@ -9,7 +9,7 @@ std::optional<std::string> DrawView::forEachFile(const std::string& folder,
         path.resize(folder.size());
         path += name;
         const bool recent = state_.drawnFromAge > 0 && state_.ageOf(path) < state_.drawnFromAge;
-        if (!recent && !state_.notOurs.contains(name))
+        if (!recent)
             visit(name);
     });
 }

@@ -6,8 +6,7 @@
 namespace tarvello {
 
 // The disk as a refresh's draw sees it: sources copied lately are not
-// listed, nor are files whose names a refresh may not write over, and the
-// room that the recorded copies take counts as free.
+// listed, and the room that the recorded copies take counts as free.
 class DrawView final : public ForwardingFileSystem {
 public:
     DrawView(FileSystem& inner, RefreshState& state) : ForwardingFileSystem(inner), state_(state) {}

@@ -44,10 +44,13 @@ Refresh::Refresh(FileSystem& fs, const std::vector<std::string>& sourceEntries,
     if (!options.refresh)
         return;
     for (const auto& refresh : state_.folders) {
+        NameSet foreign;
         fs.forEachEntry(refresh->folder(), [&](std::string_view name, bool) {
             if (!refresh->owns(name))
-                state_.notOurs.emplace(name);
+                foreign.emplace(name);
         });
+        if (!foreign.empty())  // asking costs a listing: only where it matters
+            state_.notOurs.add(refresh->folder(), fs.foldsCase(refresh->folder()), foreign);
     }
     const std::vector<std::string_view> sources(sourceEntries.begin(), sourceEntries.end());
     const auto stamps = fs.folderStamps(sources);
@@ -57,7 +60,9 @@ Refresh::Refresh(FileSystem& fs, const std::vector<std::string>& sourceEntries,
     }
 }
 
-void Refresh::prepareDraw(const PlanRequest& request) {
+void Refresh::prepareDraw(PlanRequest& request) {
+    if (state_.options.refresh)
+        request.heldNames = &state_.notOurs;
     const std::uint32_t runs = state_.options.avoidRecent;
     if (runs == 0 || state_.ages.empty())
         return;

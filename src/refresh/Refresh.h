@@ -28,10 +28,11 @@ public:
 
     // For the budget and the plan.
     const FileSystem& drawView() const { return drawView_; }
-    // Decides how many runs back sources stay out of the draw of `request`:
-    // as many as asked while enough others remain, fewer when not, the
-    // oldest let back in first.
-    void prepareDraw(const PlanRequest& request);
+    // Readies `request` for the draw: with `refresh`, its copies may not
+    // take the names of the user's files; and decides how many runs back
+    // sources stay out of the draw, as many as asked while enough others
+    // remain, fewer when not, the oldest let back in first.
+    void prepareDraw(PlanRequest& request);
 
     // Decides, for the plan drawn, which copies are kept and which go; none
     // goes when a source entry could not be listed.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "refresh/FolderRefresh.h"
+#include "refresh/ForeignNames.h"
 
 #include <cstdint>
 #include <functional>
@@ -9,7 +10,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace tarvello {
@@ -18,13 +18,6 @@ struct RefreshOptions {
     bool refresh = false;           // take the old selection off
     std::uint32_t avoidRecent = 0;  // leave out the sources of the last N runs; 0: off
 };
-
-// Hashes names as they come, without making a string of each.
-struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-};
-using NameSet = std::unordered_set<std::string, NameHash, std::equal_to<>>;
 
 // What a refresh knows of its destinations, shared by the views it gives
 // the draw and the copy run.
@@ -39,10 +32,9 @@ struct RefreshState {
     std::function<void(const std::string&)> say;  // names a problem
     std::vector<std::unique_ptr<FolderRefresh>> folders;
     std::unordered_map<std::string, FolderRefresh*> byFolder;
-    // With `refresh`: the names standing in any destination that are no
-    // copies of this program's, so the draw leaves out the files it may not
-    // touch.
-    NameSet notOurs;
+    // With `refresh`: the names standing in each destination that are no
+    // copies of this program's, which the plan's targets must not take.
+    ForeignNames notOurs;
     // Each recorded source with the fewest runs since it was copied, and
     // the age from which a source may be drawn again.
     std::unordered_map<std::string_view, std::uint32_t> ages;

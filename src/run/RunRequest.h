@@ -39,6 +39,7 @@ struct RunRequest {
     std::optional<BudgetOption> budget;   // with it, `count` is the most files to take
     bool perFolder = false;               // each source entry has the same chance per draw
     bool skipExisting = false;            // leave out files already in every destination
+    bool distinctNames = false;           // same-named copies get numbered names (PlanRequest)
     bool refresh = false;                 // take the copies of the last run off again
     std::uint32_t avoidRecent = 0;        // leave out sources of the last N runs; 0: off
     std::string playlist;                 // the M3U playlist to write; empty: none

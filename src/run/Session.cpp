@@ -182,6 +182,7 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
     plan.rules.extensions = request.extensions;
     plan.rules.perFolder = request.perFolder;
     plan.rules.skipExisting = request.skipExisting;
+    plan.distinctNames = request.distinctNames;
     if (request.budget) {
         plan.rules.budget = request.budget->bytes;
         if (request.budget->free) {

@@ -27,6 +27,8 @@ done <<EOF2
 --bogus -s $t/in -d $t/out|2|Try 'tarvello-cli --help'
 -s $t/in -d $t/out -b 12X|2|invalid size '12X'
 -s $t/in -d $t/out -n|2|option '-n' needs a value
+-s $t/in -d $t/out -n 1,000|2|invalid count '1,000'
+-s $t/in -d $t/out -n abc|2|invalid count 'abc'
 -s $t/in|2|no destination given
 -s $t/in -d $t/out --seed 9007199254740993|2|invalid seed
 -s $t/in -d $t/out --seed 12x|2|invalid seed
@@ -54,9 +56,12 @@ dry() { "$cli" --dry-run --seed 42 "$@" 2>/dev/null; }
 printf '%s\r\n\n%s\n' "$t/in" "$t/more" >"$t/sources.txt"; printf '%s\n' "$t/out" >"$t/dests.txt"
 check "same seed, same plan from list files" "$(dry -s "$t/in" -s "$t/more" -d "$t/out" -n 20 | md5sum)" \
     "$(dry -S - -D "$t/dests.txt" -n 20 <"$t/sources.txt" | md5sum)"
-# A source entry that names no folder is named once; the rest is drawn.
-err=$("$cli" --dry-run -s "$t/nope" -s "$t/in" -s "$t/nope" -d "$t/out" 2>&1 >/dev/null)
-check "missing source" "1 tarvello-cli: $t/nope/: no such folder" "$? $err"
+# A source entry that names no folder is named once, under any rule; the
+# rest is drawn.
+for rule in "" "-e mp3" "-b 1k" -k; do
+    err=$("$cli" --dry-run -s "$t/nope" -s "$t/in" -s "$t/nope" -d "$t/out" $rule 2>&1 >/dev/null)
+    check "missing source with '$rule'" "1 tarvello-cli: $t/nope/: no such folder" "$? $err"
+done
 check "extensions with blanks and dots" 2 "$(dry -s "$t/in" -d "$t/out" -e ' mp3, .FLAC' | grep -c .)"
 # A tree: the folder and every folder below it, hidden ones left out.
 mkdir -p "$t/tree/x/y" "$t/tree/.hidden"; touch "$t/tree/1" "$t/tree/x/2" "$t/tree/x/y/3" "$t/tree/.hidden/4"
@@ -75,7 +80,7 @@ done <<EOF2
 EOF2
 # With repeats the budget still bounds the total: it stops once nothing fits,
 # the 100-byte file last, so 5k (5120 bytes) gives 5100.
-check "repeats within 5k" 5100 "$(dry -s "$t/in" -d "$t/out" -r -n 1e12 -b 5k | planned_bytes)"
+check "repeats within 5k" 5100 "$(dry -s "$t/in" -d "$t/out" -r -n 1000000000000 -b 5k | planned_bytes)"
 # Per folder, the folder of one file gets about half of the draws.
 ones=$(dry -s "$t/in" -s "$t/more" -d "$t/out" -r -n 400 --per-folder -e mp3,txt | grep -c 'a.mp3 will')
 check "per-folder share" 1 "$(( ones > 150 && ones < 250 ))"
@@ -83,18 +88,23 @@ check "per-folder share" 1 "$(( ones > 150 && ones < 250 ))"
 # space each copy takes (whole allocation units) and fills the device with
 # no copy failing; exFAT
 # folds case, so names that differ only in case (ASCII, Latin, Cyrillic)
-# replace each other there.
-mkdir -p "$t/tiny" "$t/case1" "$t/case2"
+# replace each other there unless --distinct-names numbers them (also in an
+# empty folder), and a refused character is "_" there, in the playlist too.
+mkdir -p "$t/tiny" "$t/case1" "$t/case2" "$t/colon"
 bytes 300000 | split -a 3 -b 1000 - "$t/tiny/t"
 for name in Song.mp3 Été.mp3 Жук.mp3; do echo 1 >"$t/case1/$name"; done
 for name in song.MP3 éTÉ.mp3 жУК.mp3; do echo 2 >"$t/case2/$name"; done
-while IFS='|' read -r kind make replaced; do
+echo 3 >"$t/colon/a:b?.mp3"
+while IFS='|' read -r kind make replaced distinct; do
     if [ "$(id -u)" != 0 ] || ! mkdir "$t/small" || ! eval "$make" >/dev/null 2>&1; then
         echo "SKIP a small $kind: needs root (and exfatprogs and exfat-fuse)"; rmdir "$t/small" 2>/dev/null; continue
     fi
     err=$("$cli" -q -s "$t/case1" -s "$t/case2" -d "$t/small" 2>&1 >/dev/null)
     check "replaced on $kind" "$replaced" "$(grep -o '[0-9]* cop[a-z]* w[a-z]* replaced by a later copy' <<<"$err")"
-    "$cli" -q -s "$t/tiny" -d "$t/small" -b free -n 1e6 2>/dev/null; check "free on $kind exit" 0 "$?"
+    mkdir "$t/small/new"  # empty: only the file system's kind says it folds case
+    "$cli" -q -s "$t/case1" -s "$t/case2" -s "$t/colon" -d "$t/small/new" --distinct-names --m3u "$t/small/new/l.m3u"
+    check "distinct names on $kind" "$distinct" "$(tail -n +2 "$t/small/new/l.m3u" | LC_ALL=C sort | paste -sd ' ')"
+    "$cli" -q -s "$t/tiny" -d "$t/small" -b free -n 1000000 2>/dev/null; check "free on $kind exit" 0 "$?"
     check "free on $kind fills it" 1 "$(( $(stat -f -c '%a * 100 < %b * 5' "$t/small") ))"
     if [ "$kind" = tmpfs ]; then  # exFAT keeps clusters back that it counts as free
         cat /dev/zero >"$t/small/filler" 2>/dev/null
@@ -103,14 +113,14 @@ while IFS='|' read -r kind make replaced; do
     fi
     umount "$t/small"; rmdir "$t/small"; [ -z "$loop" ] || losetup -d "$loop"; loop=
 done <<EOF2
-tmpfs|mount -t tmpfs -o size=1M tmpfs "$t/small"|
-exFAT|truncate -s 8M "$t/stick.img" && mkfs.exfat -c 32K "$t/stick.img" && loop=\$(losetup -f --show "$t/stick.img") && mount.exfat-fuse "\$loop" "$t/small"|3 copies were replaced by a later copy
+tmpfs|mount -t tmpfs -o size=1M tmpfs "$t/small"||Song.mp3 a:b?.mp3 song.MP3 Été.mp3 éTÉ.mp3 Жук.mp3 жУК.mp3
+exFAT|truncate -s 8M "$t/stick.img" && mkfs.exfat -c 32K "$t/stick.img" && loop=\$(losetup -f --show "$t/stick.img") && mount.exfat-fuse "\$loop" "$t/small"|3 copies were replaced by a later copy|Song.mp3 a_b_.mp3 song1.MP3 Été.mp3 éTÉ1.mp3 Жук.mp3 жУК1.mp3
 EOF2
 
 # A real copy with a playlist: exit 0, nothing on a non-terminal stderr; the
-# playlist names the copies below its own folder relative to it, however
-# the destinations were spelled.
-err=$(cd "$t" && "$cli" --seed 1 -s in -d out -d ./out2/ --m3u "$t/out/list.m3u" 2>&1); check "copy exit" 0 "$?"
+# playlist names the copies below its own folder relative to it, however it
+# and the destinations were spelled.
+err=$(cd "$t" && "$cli" --seed 1 -s in -d out -d ./out2/ --m3u out/list.m3u 2>&1); check "copy exit" 0 "$?"
 check "copy stderr" "" "$err"
 check "copied bytes" "$(cat "$t/in/b.FLAC")" "$(cat "$t/out2/b.FLAC")"
 check "replaced" "$(cat "$t/in/a.mp3")" "$(cat "$t/out/a.mp3")"

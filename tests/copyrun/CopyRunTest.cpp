@@ -60,7 +60,7 @@ TEST(CopyRun, yieldsBeforeEachEntryAndEvery20msInsideOne_thenFlushesBeforeTheMes
     recorder.pieces["b"] = 5;  // a yield after the 2nd and the 4th
     CopyRun(recorder, recorder.clock)
         .start(recorder,
-               std::make_shared<const Plan>(candidates, std::vector<std::string>{kDestination},
+               std::make_shared<const Plan>(candidates, std::vector<DestinationFolder>{{kDestination}},
                                             std::vector<Pick>{{0, 0}, {1, 0}}),
                recorder);
     EXPECT_THAT(recorder.log, ElementsAre("yield",                                                        //
@@ -106,9 +106,10 @@ TEST(CopyReport, namesDifferingInCaseAreOneTargetWhereTheFolderFoldsCase) {
         asked.push_back(folder);
         return folder == native("/fat/");
     });
-    for (const char* target : {"/fat/A.jpg", "/fat/a.JPG", "/fat/Été", "/fat/éTÉ", "/fat/ß", "/fat/SS", "/ext/A", "/ext/a"})
+    for (const char* target : {"/fat/A.jpg", "/fat/a.JPG", "/fat/Été", "/fat/éTÉ", "/fat/Łódź", "/fat/łÓDŹ", "/fat/ß",
+                               "/fat/SS", "/ext/A", "/ext/a"})
         report.add({"/src/x", native(target)}, {});
-    EXPECT_EQ(report.replaced(), 2u);
+    EXPECT_EQ(report.replaced(), 3u);
     EXPECT_EQ(asked, (std::vector<std::string>{native("/fat/"), native("/ext/")}));
 }
 

@@ -1,10 +1,12 @@
 #include "plan/BuildPlan.h"
 
+#include "lists/PathText.h"
 #include "plan/FakeFolders.h"
 #include "platform/NativePlatform.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "support/PlanEntries.h"
 #include "support/ScriptedRandom.h"
+#include "support/StickLike.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +75,29 @@ TEST(BuildPlan, plansAwkwardNamesExactly) {
     }
 }
 
+// A stick takes refused characters as "_", no trailing dots or blanks (a name
+// of nothing else stays); with distinct names a copy whose name an earlier one
+// takes, in any case, gets the next free number; without, nothing more.
+TEST(BuildPlan, namesEachCopyAsAStickTakesIt) {
+    test::FakeFolders folders({{"/a/", {"01 Intro.mp3", "a:b?.mp3", "Song. .", " .", "\xc3\x89.mp3"}},
+                               {"/b/", {"01 Intro.mp3", "a_b_.mp3", "\xc3\xa9.mp3"}}});
+    const test::StickLike stick(folders);
+    const Entries sources{"/a/", "/b/"};
+    const Entries destinations{"/fat"};
+    for (const bool distinctNames : {false, true}) {
+        ScriptedRandom random;
+        PlanRequest request{sources, destinations, 100.0, false};
+        request.distinctNames = distinctNames;
+        Entries targets;
+        for (const PlanEntry& entry : test::EntriesOf(*BuildPlan(stick, random, request, '/')))
+            targets.emplace_back(FileNamePart(entry.target, '/'));
+        EXPECT_EQ(targets, (distinctNames ? Entries{"01 Intro.mp3", "a_b_.mp3", "Song", " .", "\xc3\x89.mp3",
+                                                    "01 Intro1.mp3", "a_b_1.mp3", "\xc3\xa9" "1.mp3"}
+                                          : Entries{"01 Intro.mp3", "a_b_.mp3", "Song", " .", "\xc3\x89.mp3",
+                                                    "01 Intro.mp3", "a_b_.mp3", "\xc3\xa9.mp3"}));
+    }
+}
+
 // A file whose size cannot be read (gone since the listing) never fits a
 // budget, however large.
 TEST(BuildPlan, aBudgetLeavesOutFilesItCannotMeasure) {
@@ -81,6 +106,30 @@ TEST(BuildPlan, aBudgetLeavesOutFilesItCannotMeasure) {
     rules.budget = std::numeric_limits<std::uint64_t>::max();
     ScriptedRandom random{0.0};
     EXPECT_TRUE(BuildPlan(fs, random, {{"/in/"}, {"/out"}, 5.0, true, nullptr, rules}, '/')->empty());
+}
+
+// Under the budget "free" each copy costs whole allocation units of the
+// destination with the largest, as on a FAT stick beside a hard disk, and
+// its folder entry: three 1-byte files, a budget of three units, two fit.
+TEST(BuildPlan, theFreeBudgetCountsWholeUnitsOfTheLargestAndEachFolderEntry) {
+    struct Clustered final : test::EmptyFileSystem {
+        std::optional<std::string> forEachFile(const std::string&,
+                                               const std::function<void(std::string_view)>& visit) const override {
+            for (const char* name : {"a", "b", "c"})
+                visit(name);
+            return std::nullopt;
+        }
+        std::optional<std::uint64_t> fileSize(const std::string&) const override { return 1; }
+        std::optional<std::uint64_t> allocationUnit(const std::string& folder) const override {
+            return folder == "/fat/" ? 32768 : 512;
+        }
+    } fs;
+    const Entries destinations{"/disk/", "/fat/"};
+    SelectionRules rules;
+    rules.budget = 3 * 32768;
+    rules.allocationUnit = LargestAllocationUnit(fs, destinations);
+    MersenneRandomSource random;
+    EXPECT_EQ(BuildPlan(fs, random, {{"/in/"}, destinations, 3.0, false, nullptr, rules}, '/')->size(), 2u * 2);
 }
 
 TEST(BuildPlan, refusesAPlanPastTheBoundBeforeDrawing) {

@@ -81,7 +81,8 @@ TEST(ReplaceFile, removesTheLeftoversOfAKilledCopyToItsOwnTarget) {
     test::TempDir dir;
     const std::string source = dir.write("src/a", "new");
     const std::string longName(NAME_MAX, 'n');
-    Names names = {".a.jpg.notes", ".a.jpg.ABC", ".a.jpg.ABCDEFG", ".a.jpg.AB-DEF", ".b.jpg.ABCDEF", "a.jpg.ABCDEF"};
+    Names names = {".a.jpg.notes", ".a.jpg.ABC", ".a.jpg.ABCDEFG", ".a.jpg.AB-DEF", ".a.jpg_backup", ".b.jpg.ABCDEF",
+                   "a.jpg.ABCDEF"};
     for (const std::string& name : names)
         dir.write("dst/" + name);
     dir.write("dst/.a.jpg.x1Y2z3");

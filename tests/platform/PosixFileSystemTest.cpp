@@ -1,4 +1,5 @@
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/WindowsKindMount.h"
 
 #include "FailingCalls.h"
 
@@ -12,6 +13,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 namespace tarvello {
 namespace {
@@ -36,6 +38,7 @@ TEST(PosixFileSystem, listsPlainVisibleFilesOnly) {
         EXPECT_TRUE(Listing(noFolder).empty()) << noFolder;
 }
 
+// The listing for the draw says why it is incomplete.
 TEST(PosixFileSystem, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
     const test::TempDir dir;
     for (const char* name : {"a", "b", "c"})
@@ -44,10 +47,24 @@ TEST(PosixFileSystem, aFolderReadThatFailsMidwayGivesWhatItReadButNoStamp) {
         test::failing.readdirAfter = readable;
         int visited = 0;
         const auto stamp = PosixFileSystem().listFolder(dir.path(), [&](std::string_view, bool) { ++visited; });
+        test::failing.readdirAfter = readable;
+        const auto failure = PosixFileSystem().forEachFile(dir.path(), [](std::string_view) {});
         test::failing = {};
         EXPECT_EQ(visited, readable < 0 ? 3 : readable);
         EXPECT_EQ(stamp.has_value(), readable < 0);
+        EXPECT_EQ(failure, readable < 0 ? std::nullopt : std::optional<std::string>(std::strerror(EIO)));
     }
+}
+
+// A write killed midway leaves its file beside the record; the next write
+// takes that file over whole, however long it is.
+TEST(PosixFileSystem, replaceContentsTakesOverTheLeftoverOfAKilledWrite) {
+    const test::TempDir dir;
+    dir.write("record.new", "the longer leftover of a killed write");
+    EXPECT_EQ(PosixFileSystem().replaceContents(dir.path() + "record", [](const auto& write) { write("new"); }),
+              std::nullopt);
+    EXPECT_EQ(test::NamesIn(dir.path()), std::set<std::string>{"record"});
+    EXPECT_EQ(test::ReadBytes(dir.path() + "record"), "new");
 }
 
 // A folder that cannot be reached is named, and so is the first folder of a
@@ -67,6 +84,18 @@ TEST(PosixFileSystem, flushNamesTheFoldersWhoseCopiesMayNotBeOnTheDevice) {
             EXPECT_EQ(failures[1].reason, std::strerror(EIO));
         }
     }
+}
+
+// The lines exfat-fuse and fusefat give (and fusefat without a subtype):
+// through FUSE only the mount tells a stick from any other file system.
+TEST(WindowsKindFuseMount, isAFuseBlockDeviceOrADriverNamedAfterFat) {
+    const std::string mounts = "44 26 7:0 / /media/stick rw,relatime shared:5 - fuseblk /dev/loop0 rw\n"
+                               "45 26 0:39 / /media/fat rw,relatime - fuse.fusefat fusefat rw\n"
+                               "46 26 0:40 / /media/old rw,relatime - fuse fusefat rw\n"
+                               "47 26 0:41 / /home/ann/net rw,relatime - fuse.sshfs ann@fatbox:/ rw\n";
+    for (const auto& [major, minor, windowsKind] : std::initializer_list<std::tuple<unsigned, unsigned, bool>>{
+             {7, 0, true}, {0, 39, true}, {0, 40, true}, {0, 41, false}, {0, 3, false}})
+        EXPECT_EQ(IsWindowsKindFuseMount(mounts, major, minor), windowsKind) << major << ":" << minor;
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {

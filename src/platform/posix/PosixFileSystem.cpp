@@ -3,11 +3,15 @@
 #include "platform/posix/FileCopy.h"
 #include "platform/posix/FolderStampOf.h"
 #include "platform/posix/UniqueFd.h"
+#include "platform/posix/WindowsKindMount.h"
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 #include <future>
 #include <memory>
 #include <set>
@@ -102,6 +107,26 @@ std::optional<ReadFailure> ReadAll(int fd, const ReadPiece& take, const std::fun
             return ReadFailure{false, std::strerror(errno)};
         }
     }
+}
+
+// Whether `folder` lies on FAT or exFAT, through the kernel or through FUSE.
+// A look-up cannot tell: both FUSE drivers answer a refused name as a
+// missing one. Through FUSE the statfs type says only "FUSE", so the mount
+// itself is looked up.
+bool OnWindowsFileSystem(const std::string& folder) {
+    struct statfs kind {};
+    struct stat info {};
+    if (statfs(folder.c_str(), &kind) != 0 || stat(folder.c_str(), &info) != 0)
+        return false;
+    switch (kind.f_type) {
+    case MSDOS_SUPER_MAGIC:
+    case EXFAT_SUPER_MAGIC: return true;
+    case FUSE_SUPER_MAGIC: break;
+    default: return false;
+    }
+    std::ifstream mounts("/proc/self/mountinfo", std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(mounts), {});
+    return IsWindowsKindFuseMount(text, major(info.st_dev), minor(info.st_dev));
 }
 
 // How often the caller gets control back while a flush runs.
@@ -333,7 +358,9 @@ std::optional<std::uint64_t> PosixFileSystem::allocationUnit(const std::string& 
 // the first name with a letter is looked up under its case-swapped spelling,
 // which a folding folder finds and a case-sensitive one does not, unless a
 // second file stands under that spelling (then the listing shows it). The
-// inode cannot tell: exfat-fuse numbers each spelling apart.
+// inode cannot tell: exfat-fuse numbers each spelling apart. A folder with
+// no name to ask about folds when it lies on FAT or exFAT (or NTFS through
+// FUSE, which does not: a few names then get numbers they need not have).
 bool PosixFileSystem::foldsCase(const std::string& folder) const {
     std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
     if (!dir)
@@ -348,9 +375,13 @@ bool PosixFileSystem::foldsCase(const std::string& folder) const {
             return false;
         }
     }
+    if (probe.empty())
+        return OnWindowsFileSystem(folder);
     struct stat info {};
-    return !probe.empty() && fstatat(dirfd(dir.get()), probe.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+    return fstatat(dirfd(dir.get()), probe.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
+
+bool PosixFileSystem::refusesCharacters(const std::string& folder) const { return OnWindowsFileSystem(folder); }
 
 std::optional<std::string> PosixFileSystem::resolvedFolder(const std::string& folder) const {
     const std::unique_ptr<char, decltype(&std::free)> real(realpath(folder.c_str(), nullptr), &std::free);

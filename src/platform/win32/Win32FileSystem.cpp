@@ -122,6 +122,11 @@ bool Win32FileSystem::foldsCase(const std::string& folder) const {
              (info.Flags & kCaseSensitiveFolder) != 0);
 }
 
+// Windows refuses these characters on every file system, and drops
+// trailing dots and blanks from names; through the long-path prefix such a
+// name is made as it stands, and then no program can open it.
+bool Win32FileSystem::refusesCharacters(const std::string&) const { return true; }
+
 CopyOutcome Win32FileSystem::replaceFile(const std::string& source, const std::string& target,
                                          const CopyProgress& progress) {
     return CopyOver(source, target, progress, &leftovers_);

@@ -1,4 +1,4 @@
-#include "copyrun/FoldedName.h"
+#include "plan/FoldedName.h"
 
 #include <cstdint>
 
