@@ -36,6 +36,7 @@ OptionsDialog::OptionsDialog(const WindowOptions& options, Dialogs& dialogs, QWi
     extensions_->setPlaceholderText(QStringLiteral("every file; or such as mp3, flac"));
     perFolder_ = Named(new QCheckBox(QStringLiteral("Give each source folder an &equal chance")), "perFolder");
     skipExisting_ = Named(new QCheckBox(QStringLiteral("S&kip files already at the destination")), "skipExisting");
+    distinctNames_ = Named(new QCheckBox(QStringLiteral("Give same-named files a nu&mber")), "distinctNames");
     refresh_ = Named(new QCheckBox(QStringLiteral("&Replace the last selection")), "refresh");
     avoidRecent_ = Named(new QSpinBox, "avoidRecent");
     avoidRecent_->setRange(0, 1000);
@@ -54,6 +55,7 @@ OptionsDialog::OptionsDialog(const WindowOptions& options, Dialogs& dialogs, QWi
         byCount_->setChecked(true);
     perFolder_->setChecked(options.perFolder);
     skipExisting_->setChecked(options.skipExisting);
+    distinctNames_->setChecked(options.distinctNames);
     refresh_->setChecked(options.refresh);
     avoidRecent_->setValue(static_cast<int>(options.avoidRecent));
     writePlaylist_->setChecked(!playlist_.empty());
@@ -74,6 +76,7 @@ OptionsDialog::OptionsDialog(const WindowOptions& options, Dialogs& dialogs, QWi
     layout->addWidget(byFree_);
     layout->addLayout(form);
     for (QWidget* box : {static_cast<QWidget*>(perFolder_), static_cast<QWidget*>(skipExisting_),
+                         static_cast<QWidget*>(distinctNames_),
                          static_cast<QWidget*>(refresh_)})
         layout->addWidget(box);
     layout->addLayout(playlistRow);
@@ -117,6 +120,7 @@ WindowOptions OptionsDialog::options() const {
     options.extensions = extensions_->text().toStdString();
     options.perFolder = perFolder_->isChecked();
     options.skipExisting = skipExisting_->isChecked();
+    options.distinctNames = distinctNames_->isChecked();
     options.refresh = refresh_->isChecked();
     options.avoidRecent = static_cast<std::uint32_t>(avoidRecent_->value());
     options.playlist = writePlaylist_->isChecked() ? playlist_ : "";

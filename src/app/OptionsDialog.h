@@ -44,6 +44,7 @@ private:
     QLineEdit* extensions_;
     QCheckBox* perFolder_;
     QCheckBox* skipExisting_;
+    QCheckBox* distinctNames_;
     QCheckBox* refresh_;
     QSpinBox* avoidRecent_;
     QCheckBox* writePlaylist_;

@@ -36,6 +36,7 @@ WindowOptions LoadWindowOptions(const SettingsStore& settings) {
     options.extensions = settings.read(kCountSection, "Extensions", {});
     options.perFolder = ReadFlag(settings, "PerFolder");
     options.skipExisting = ReadFlag(settings, "SkipExisting");
+    options.distinctNames = ReadFlag(settings, "DistinctNames");
     options.refresh = ReadFlag(settings, "Refresh");
     options.avoidRecent = ReadRuns(settings.read(kCountSection, "AvoidRecent", {}));
     options.playlist = settings.read(kCountSection, "Playlist", {});
@@ -47,6 +48,7 @@ void SaveWindowOptions(SettingsStore& settings, const WindowOptions& options) {
     settings.save(kCountSection, "Extensions", options.extensions);
     settings.save(kCountSection, "PerFolder", FlagText(options.perFolder));
     settings.save(kCountSection, "SkipExisting", FlagText(options.skipExisting));
+    settings.save(kCountSection, "DistinctNames", FlagText(options.distinctNames));
     settings.save(kCountSection, "Refresh", FlagText(options.refresh));
     settings.save(kCountSection, "AvoidRecent", std::to_string(options.avoidRecent));
     settings.save(kCountSection, "Playlist", options.playlist);
@@ -57,6 +59,7 @@ void ApplyWindowOptions(const WindowOptions& options, RunRequest& request) {
     request.extensions = ParseExtensionList(options.extensions);
     request.perFolder = options.perFolder;
     request.skipExisting = options.skipExisting;
+    request.distinctNames = options.distinctNames;
     request.refresh = options.refresh;
     request.avoidRecent = options.avoidRecent;
     request.playlist = options.playlist;
@@ -77,6 +80,8 @@ std::string OptionsLine(const WindowOptions& options) {
         parts.emplace_back("each folder an equal chance");
     if (options.skipExisting)
         parts.emplace_back("skips files already there");
+    if (options.distinctNames)
+        parts.emplace_back("numbers same-named files");
     if (options.refresh)
         parts.emplace_back("replaces the last selection");
     if (options.avoidRecent == 1)

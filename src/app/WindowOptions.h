@@ -15,6 +15,7 @@ struct WindowOptions {
     std::string extensions;  // as typed, such as "mp3, flac"; empty: every file
     bool perFolder = false;
     bool skipExisting = false;
+    bool distinctNames = false;
     bool refresh = false;
     std::uint32_t avoidRecent = 0;  // 0: off
     std::string playlist;           // the playlist's path, as bytes; empty: none

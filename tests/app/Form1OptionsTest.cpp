@@ -51,7 +51,7 @@ TEST_F(Form1Options, theDialogsValuesReachTheSettingsTheLineAndTheNextWindow) {
 // The dialog shows the options it is given and gives back what it shows,
 // a playlist's bytes included.
 TEST_F(Form1Options, theDialogGivesBackWhatItShows) {
-    WindowOptions given{"free", "mp3", true, true, true, 3, dir.path() + "week\xff.m3u"};
+    WindowOptions given{"free", "mp3", true, true, true, true, 3, dir.path() + "week\xff.m3u"};
     EXPECT_EQ(OptionsDialog(given, dialogs).options(), given);
     given.budget = "700M";
     EXPECT_EQ(OptionsDialog(given, dialogs).options(), given);
