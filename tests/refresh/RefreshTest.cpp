@@ -197,7 +197,7 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
          .stick = {.full = true, .unlistable = src.pathOf("Z/")}, .alsoFrom = z},
     };
     // A record naming a copy outside its folder is damage, or a trap.
-    for (const std::string name : {""s, "."s, ".."s, "../k.mp3"s, "sub/k.mp3"s, "sub\\k.mp3"s, "k.mp3\0.txt"s}) {
+    for (const std::string& name : {""s, "."s, ".."s, "../k.mp3"s, "sub/k.mp3"s, "sub\\k.mp3"s, "k.mp3\0.txt"s}) {
         const std::string line = "copy 1 1 0 " + std::to_string(name.size()) + ":" + name + " 1:k\n";
         const auto amend = [=](const test::TempDir& dst, Mine& mine) {
             dst.write(record, mine[record] = test::ReadBytes(dst.path() + record) + line);
@@ -333,7 +333,9 @@ TEST(Refresh, leavesOutTheRunsAskedForAndRemovesOnlyWhenRefreshing) {
         record.add(RecordEntry::Kind::Past, 1, {}, src.pathOf("b.mp3"));
         WriteRecordFile(disk, dst.path(), record);
         Refresh refresh(disk, {src.path()}, {dst.path()}, c.options, [](const std::string&) {});
-        refresh.prepareDraw({{src.path()}, {dst.path()}, 1, false});
+        const std::vector<std::string> sources{src.path()}, destinations{dst.path()};
+        PlanRequest request{sources, destinations, 1, false};
+        refresh.prepareDraw(request);
         Names drawnFrom;
         refresh.drawView().forEachFile(src.path(), [&](std::string_view name) { drawnFrom.emplace(name); });
         refresh.disk().flush({}, [] {});
