@@ -73,7 +73,7 @@ TEST_F(Form1Options, refreshShowsRemovalsAsksBeforeManyAndNeverCopiesAStalePlan)
     drawPlan({}, "12");
     press("Check2");
     const std::set<std::string> first = NamesIn(dir.path() + "out");
-    ASSERT_EQ(first.size(), 14u);  // twelve copies, the user's file and the record
+    ASSERT_EQ(first.size(), 15u);  // twelve copies, the user's file, the record and its lock
 
     const auto removalLines = [&] {
         std::size_t lines = 0;
@@ -93,7 +93,7 @@ TEST_F(Form1Options, refreshShowsRemovalsAsksBeforeManyAndNeverCopiesAStalePlan)
     for (const std::string& name : NamesIn(dir.path() + "out"))
         if (first.contains(name))
             both.insert(name);
-    EXPECT_EQ(both, (std::set<std::string>{".tarvello-copies", "mine.mp3"}));
+    EXPECT_EQ(both, (std::set<std::string>{".tarvello-copies", ".tarvello-copies.lock", "mine.mp3"}));
     EXPECT_EQ(ReadBytes(dir.path() + "out/mine.mp3"), "mine");
 
     const std::set<std::string> second = NamesIn(dir.path() + "out");
