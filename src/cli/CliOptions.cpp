@@ -10,7 +10,7 @@
 namespace tarvello {
 namespace {
 
-enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion, kRefresh, kAvoidRecent, kDistinctNames };
+enum LongOnly { kPerFolder = 1000, kPlaylist, kSeed, kDryRun, kVersion, kRefresh, kAvoidRecent, kDistinctNames, kOrder };
 
 const option kOptions[] = {
     {"source", required_argument, nullptr, 's'},
@@ -34,6 +34,7 @@ const option kOptions[] = {
     {"version", no_argument, nullptr, kVersion},
     {"refresh", no_argument, nullptr, kRefresh},
     {"avoid-recent", required_argument, nullptr, kAvoidRecent},
+    {"order", required_argument, nullptr, kOrder},
     {nullptr, 0, nullptr, 0},
 };
 constexpr char kShortOptions[] = ":s:t:d:S:D:n:re:b:k0qh";
@@ -126,6 +127,11 @@ ParsedCommandLine ParseCommandLine(int argc, char* argv[]) {
                 return fail(std::string("invalid number of runs '") + optarg + "' for --avoid-recent");
             break;
         }
+        case kOrder:
+            if (std::string_view(optarg) != "name" && std::string_view(optarg) != "drawn")
+                return fail(std::string("invalid order '") + optarg + "': give name or drawn");
+            o.orderByName = std::string_view(optarg) == "name";
+            break;
         case 'h': parsed.action = ParsedCommandLine::Action::Help; return parsed;
         case kVersion: parsed.action = ParsedCommandLine::Action::Version; return parsed;
         case ':': return fail(std::string("option '") + argv[optind - 1] + "' needs a value");
@@ -180,13 +186,19 @@ Selection:
                             time of day: the same seed, entries and folder
                             contents give the same plan
 
-Refresh (a record of the copies is kept in each destination folder):
+Refresh (a record of the copies is kept in each destination folder; also
+with --order name, to tell the copies from your own files):
       --refresh             take the copies of the last run off again as the
                             new ones go on; kept when drawn again, never a
                             file of your own or one you changed. Nothing is
                             removed when a source cannot be read
       --avoid-recent N      leave out sources copied in the last N runs while
                             enough others remain (0: off)
+      --order ORDER         "drawn" (the default): copy in the order drawn;
+                            "name": copy in name order (Track 2 before
+                            Track 10, case ignored) and, on FAT and exFAT,
+                            put each folder's copies in name order among its
+                            entries, where car stereos and players look
 
 Output:
       --dry-run             print the plan, one "S will be copied to T" line

@@ -27,6 +27,7 @@ struct CliOptions {
     bool quiet = false;
     bool refresh = false;          // take the copies of the last run off again
     std::uint32_t avoidRecent = 0;  // leave out sources of the last N runs; 0: off
+    bool orderByName = false;      // --order name
 
     bool operator==(const CliOptions&) const = default;
 };

@@ -40,6 +40,7 @@ RunRequest RequestFrom(const CliOptions& options) {
     request.distinctNames = options.distinctNames;
     request.refresh = options.refresh;
     request.avoidRecent = options.avoidRecent;
+    request.orderByName = options.orderByName;
     request.playlist = options.playlist;
     request.dryRun = options.dryRun;
     return request;

@@ -1,7 +1,10 @@
 #include "plan/PlanEntry.h"
 
 #include "lists/PathText.h"
+#include "plan/NameOrder.h"
 #include "plan/TargetName.h"
+
+#include <algorithm>
 
 namespace tarvello {
 
@@ -16,6 +19,21 @@ PlanEntry Plan::entry(std::size_t line) const {
     const std::string_view source = candidates_->path(pick.candidate);
     return {std::string(source),
             folder.path + TargetName(FileNamePart(source, separator_), pick.repeat, folder.refusesCharacters)};
+}
+
+void Plan::orderByName() {
+    if (folders_.empty())
+        return;
+    const bool refuses = folders_.front().refusesCharacters;
+    std::vector<std::pair<std::string, Pick>> named;
+    named.reserve(picks_.size());
+    for (const Pick& pick : picks_)
+        named.emplace_back(TargetName(FileNamePart(candidates_->path(pick.candidate), separator_), pick.repeat, refuses),
+                           pick);
+    std::stable_sort(named.begin(), named.end(),
+                     [](const auto& a, const auto& b) { return NameOrderLess(a.first, b.first); });
+    for (std::size_t i = 0; i < named.size(); ++i)
+        picks_[i] = named[i].second;
 }
 
 }  // namespace tarvello

@@ -47,6 +47,11 @@ public:
     // name as the folder takes it (TargetName()), numbered as the pick is.
     PlanEntry entry(std::size_t line) const;
 
+    // Puts the picks in the name order of their targets (NameOrderLess()),
+    // so that each folder gets its copies in that order. Picks of one name
+    // keep their order: the later still replaces the earlier.
+    void orderByName();
+
 private:
     std::shared_ptr<const CandidateList> candidates_;
     std::vector<DestinationFolder> folders_;

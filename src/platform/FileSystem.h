@@ -178,6 +178,12 @@ public:
     // FAT, exFAT and Windows do.
     virtual bool refusesCharacters(const std::string&) const { return false; }
 
+    // Whether the file system of `folder` keeps a folder's entries in the
+    // order they were made, each new one in the first free place that holds
+    // it, as FAT and exFAT do. Players that play a folder as it stands play
+    // it in that order.
+    virtual bool keepsEntryOrder(const std::string&) const { return false; }
+
     // Makes `target` a copy of `source`, replacing whatever file stands
     // there. Either the whole copy lands or the old target is left intact.
     // `progress` runs after every piece of at most 1 MiB.
@@ -211,6 +217,19 @@ public:
     // Removes the file at `path`. Returns the system's reason when it
     // cannot.
     virtual std::optional<std::string> removeFile(const std::string&) { return "cannot remove files here"; }
+
+    // Makes the folder at `path`; a folder standing there already will do.
+    virtual std::optional<std::string> makeFolder(const std::string&) { return "cannot make folders here"; }
+
+    // Removes the folder at `path` if it is empty.
+    virtual std::optional<std::string> removeFolder(const std::string&) { return "cannot remove folders here"; }
+
+    // Gives the file at `from` the path `to` on the same file system,
+    // without copying it and never over anything standing at `to`: then it
+    // fails and the file stays where it was.
+    virtual std::optional<std::string> moveFile(const std::string&, const std::string&) {
+        return "cannot move files here";
+    }
 
     // Replaces the small file at `path` with what `contents` writes, in one
     // step: the bytes go to a file beside it, renamed over it once complete,

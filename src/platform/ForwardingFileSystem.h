@@ -44,6 +44,7 @@ public:
     }
     bool foldsCase(const std::string& folder) const override { return inner_.foldsCase(folder); }
     bool refusesCharacters(const std::string& folder) const override { return inner_.refusesCharacters(folder); }
+    bool keepsEntryOrder(const std::string& folder) const override { return inner_.keepsEntryOrder(folder); }
     CopyOutcome replaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) override {
         return inner_.replaceFile(source, target, progress);
     }
@@ -56,6 +57,11 @@ public:
     }
     std::optional<FileStat> fileStat(const std::string& path) const override { return inner_.fileStat(path); }
     std::optional<std::string> removeFile(const std::string& path) override { return inner_.removeFile(path); }
+    std::optional<std::string> makeFolder(const std::string& path) override { return inner_.makeFolder(path); }
+    std::optional<std::string> removeFolder(const std::string& path) override { return inner_.removeFolder(path); }
+    std::optional<std::string> moveFile(const std::string& from, const std::string& to) override {
+        return inner_.moveFile(from, to);
+    }
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override {
         return inner_.replaceContents(path, contents);
     }

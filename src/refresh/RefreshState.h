@@ -17,6 +17,7 @@ namespace tarvello {
 struct RefreshOptions {
     bool refresh = false;           // take the old selection off
     std::uint32_t avoidRecent = 0;  // leave out the sources of the last N runs; 0: off
+    bool orderByName = false;       // put the copies in name order (PutInNameOrder)
 };
 
 // What a refresh knows of its destinations, shared by the views it gives

@@ -1,5 +1,6 @@
 #include "refresh/RefreshingDisk.h"
 
+#include "refresh/NameOrderMove.h"
 #include "refresh/RecordFile.h"
 
 #include <algorithm>
@@ -16,14 +17,16 @@ constexpr std::uint32_t kRunsRemembered = 16;
 
 }  // namespace
 
-void RefreshingDisk::writeRecord(const FolderRefresh& folder, bool finished) {
+std::optional<CopyRecord> RefreshingDisk::writeRecord(const FolderRefresh& folder, bool finished) {
     if (folder.refused())
-        return;
-    const CopyRecord record = folder.record(finished, std::max(kRunsRemembered, state_.options.avoidRecent));
+        return std::nullopt;
+    CopyRecord record = folder.record(finished, std::max(kRunsRemembered, state_.options.avoidRecent));
     if (const auto failure = WriteRecordFile(inner(), folder.folder(), record)) {
         ++state_.tally.failed;
         state_.say(folder.folder() + std::string(kCopyRecordName) + ": cannot be written: " + *failure);
+        return std::nullopt;
     }
+    return record;
 }
 
 void RefreshingDisk::begin() {
@@ -95,7 +98,11 @@ std::vector<FlushFailure> RefreshingDisk::flush(const std::vector<std::string>& 
             while (folder->removeNext(inner(), state_.tally))
                 whileWaiting();
         }
-        writeRecord(*folder, true);
+        // Written first, so that a run ended while moving leaves every copy
+        // recorded where it belongs, for the next run to put back.
+        const auto record = writeRecord(*folder, true);
+        if (record && state_.options.orderByName)
+            PutInNameOrder(inner(), folder->folder(), *record, state_.say);
         flushed.insert(folder->folder());
     }
     return inner().flush({flushed.begin(), flushed.end()}, whileWaiting);

@@ -9,7 +9,8 @@ namespace tarvello {
 // made again. Old copies make way only when the next copy needs their
 // room, so a device pulled out midway still holds a full selection; the
 // rest go, and the records are written, just before the closing flush,
-// unless a copy failed in their folder.
+// unless a copy failed in their folder. Then, if asked, each folder's
+// copies are put in name order.
 class RefreshingDisk final : public ForwardingFileSystem {
 public:
     RefreshingDisk(FileSystem& inner, RefreshState& state) : ForwardingFileSystem(inner), state_(state) {}
@@ -26,7 +27,8 @@ public:
 
 private:
     void makeRoom(FolderRefresh& folder, const std::string& source);
-    void writeRecord(const FolderRefresh& folder, bool finished);
+    // The record written, or nothing when it was not.
+    std::optional<CopyRecord> writeRecord(const FolderRefresh& folder, bool finished);
 
     RefreshState& state_;
     // What each folder had free when last asked, less the room asked for

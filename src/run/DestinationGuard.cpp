@@ -53,6 +53,26 @@ std::optional<std::string> DestinationGuard::replaceContents(const std::string& 
     return inner().replaceContents(path, contents);
 }
 
+std::optional<std::string> DestinationGuard::makeFolder(const std::string& path) {
+    if (auto refused = refusal(folderOf(path)))
+        return refused;
+    return inner().makeFolder(path);
+}
+
+std::optional<std::string> DestinationGuard::removeFolder(const std::string& path) {
+    if (auto refused = refusal(folderOf(path)))
+        return refused;
+    return inner().removeFolder(path);
+}
+
+std::optional<std::string> DestinationGuard::moveFile(const std::string& from, const std::string& to) {
+    if (auto refused = refusal(folderOf(from)))
+        return refused;
+    if (auto refused = refusal(folderOf(to)))
+        return refused;
+    return inner().moveFile(from, to);
+}
+
 std::vector<FlushFailure> DestinationGuard::flush(const std::vector<std::string>& folders,
                                                   const std::function<void()>& whileWaiting) {
     std::vector<std::string> writable;

@@ -17,7 +17,7 @@ namespace tarvello {
 // on another device (the stick pulled, its mount folder bare), or a copy
 // there fails in a way that speaks for the whole folder (a read-only file
 // system, the device gone, an I/O error on the folder, no room left), the
-// folder is stopped: every later copy, removal and small file there is
+// folder is stopped: every later copy, removal, move and small file there is
 // refused with that reason, unattempted. A copy refused so, and the copy
 // that stopped the folder, reach the whole destination, so that whoever
 // names failures names the folder once.
@@ -37,6 +37,10 @@ public:
                             const CopyProgress& progress) override;
     std::optional<std::string> removeFile(const std::string& path) override;
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override;
+    std::optional<std::string> makeFolder(const std::string& path) override;
+    std::optional<std::string> removeFolder(const std::string& path) override;
+    // Refused when either end lies in a stopped folder.
+    std::optional<std::string> moveFile(const std::string& from, const std::string& to) override;
     // Folders already stopped are left out; one found gone now fails.
     std::vector<FlushFailure> flush(const std::vector<std::string>& folders,
                                     const std::function<void()>& whileWaiting) override;

@@ -42,6 +42,9 @@ struct RunRequest {
     bool distinctNames = false;           // same-named copies get numbered names (PlanRequest)
     bool refresh = false;                 // take the copies of the last run off again
     std::uint32_t avoidRecent = 0;        // leave out sources of the last N runs; 0: off
+    // Copy in name order, and on FAT and exFAT put each destination's
+    // copies in name order among its entries, where players look.
+    bool orderByName = false;
     std::string playlist;                 // the M3U playlist to write; empty: none
     bool dryRun = false;                  // the plan alone: no folder is locked, nothing written
     // The plan waits on the user (the window): the record folders are
@@ -52,6 +55,11 @@ struct RunRequest {
     // copies could only fail; the window lists them all the same, and
     // each fails on its own when copied.
     bool keepMissingDestinations = false;
+
+    // A run that records its copies in each destination: to take them off
+    // later, to leave their sources out, or to tell them from the user's
+    // files when it orders them.
+    bool keepsRecord() const { return refresh || avoidRecent > 0 || orderByName; }
 };
 
 }  // namespace tarvello

@@ -8,6 +8,7 @@
 #include "platform/Pacer.h"
 #include "platform/PathSeparator.h"
 #include "refresh/RecordFile.h"
+#include "refresh/NameOrderMove.h"
 #include "refresh/RecordLocks.h"
 #include "refresh/Refresh.h"
 #include "run/DestinationGuard.h"
@@ -133,6 +134,7 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
     refresh_.reset();
     records_.clear();
     locks_.reset();
+    putBackSinceDraw_ = false;
     playlist_ = request.playlist;
     DrawnPlan drawn;
 
@@ -144,10 +146,11 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
     // A run that keeps a record holds each destination's lock from before
     // it reads the record until its last write; a folder another run holds
     // is left out.
-    const bool keepsRecord = request.refresh || request.avoidRecent > 0;
+    const bool keepsRecord = request.keepsRecord();
     if (keepsRecord && !request.dryRun && !request.lockAtCopy) {
         locks_ = std::make_unique<RecordLocks>();
         destinations = locks_->lock(fs_, destinations, [this](const std::string& line) { problem(line); });
+        putBackOrderedCopies(destinations);
     }
     if (destinations.empty()) {
         failed_ = true;  // each one left out is named already
@@ -158,7 +161,7 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
     // A run that keeps a record draws and copies through the refresh's views.
     if (keepsRecord) {
         refresh_ = std::make_unique<Refresh>(*guard_, *sources, destinations,
-                                             RefreshOptions{request.refresh, request.avoidRecent},
+                                             RefreshOptions{request.refresh, request.avoidRecent, request.orderByName},
                                              [this](const std::string& line) { problem(line); });
         guard_->setRoomMaker([refresh = refresh_.get()](const std::string& folder) {
             return refresh->canMakeRoomIn(folder);
@@ -211,6 +214,8 @@ DrawnPlan Session::draw(const RunRequest& request, RandomSource& random, Listing
         return drawn;
     }
     drawn.status = DrawnPlan::Status::Drawn;
+    if (request.orderByName)
+        built->orderByName();
     // "No files added." alone would read as success on a full stick.
     if (built->empty() && request.budget && request.budget->free && built->candidateCount() > 0 &&
         DrawCount(request.count) > 0)
@@ -273,11 +278,24 @@ bool Session::lockForCopy() {
     for (const auto& [path, bytes] : records_)
         destinations.push_back(path.substr(0, path.size() - kCopyRecordName.size()));
     locks_ = std::make_unique<RecordLocks>();
-    return locks_->lock(fs_, destinations, [this](const std::string& line) { problem(line); }).size() ==
-           destinations.size();
+    const std::vector<std::string> locked =
+        locks_->lock(fs_, destinations, [this](const std::string& line) { problem(line); });
+    putBackSinceDraw_ = putBackOrderedCopies(locked) > 0;
+    return locked.size() == destinations.size();
+}
+
+// Only under the folders' locks: a run ordering them holds those.
+std::size_t Session::putBackOrderedCopies(const std::vector<std::string>& destinations) {
+    std::size_t putBack = 0;
+    for (const std::string& entry : destinations)
+        putBack += PutBackOrderedCopies(fs_, WithFinalSeparator(entry, kNativeSeparator),
+                                        [this](const std::string& line) { problem(line); });
+    return putBack;
 }
 
 bool Session::recordsChanged() const {
+    if (putBackSinceDraw_)
+        return true;
     for (const auto& [path, bytes] : records_)
         if (FileBytes(fs_, path) != bytes)
             return true;

@@ -81,11 +81,13 @@ public:
     std::uint64_t plannedBytes(const Plan& plan) const;
 
     // Locks the last draw's record folders for its copy, when the draw left
-    // that to now; false, each folder named, when another run holds one.
+    // that to now, and puts back what an ended run left while ordering;
+    // false, each folder named, when another run holds one.
     bool lockForCopy();
 
-    // Whether a destination's record is no longer as the last draw read it:
-    // another run has been at the folder since, and the plan is stale.
+    // Whether a destination's record is no longer as the last draw read it,
+    // or copies were put back since: another run has been at the folder, and
+    // the plan is stale.
     bool recordsChanged() const;
 
     // Whether everything since the last draw went as it should: no problem
@@ -98,6 +100,7 @@ private:
     void guardWrites(const std::vector<std::string>& destinations);
     void problem(const std::string& line);
     void writePlaylist(FileSystem& disk, const std::vector<std::string>& targets);
+    std::size_t putBackOrderedCopies(const std::vector<std::string>& destinations);
 
     FileSystem& fs_;
     EventLoop& events_;
@@ -114,6 +117,7 @@ private:
     // none there).
     std::vector<std::pair<std::string, std::optional<std::string>>> records_;
     bool failed_ = false;
+    bool putBackSinceDraw_ = false;
 };
 
 // "N copied, N failed, N replaced by a later copy", with the refresh's

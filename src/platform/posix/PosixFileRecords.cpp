@@ -1,6 +1,7 @@
 // What a record of copies needs of the disk: one file's stat, its removal,
-// a comparison of two files, a small file replaced in one step, and the
-// lock that keeps two runs out of one folder.
+// a comparison of two files, a small file replaced in one step, the lock
+// that keeps two runs out of one folder, and the moves that put copies in
+// order.
 #include "platform/posix/PosixFileSystem.h"
 
 #include "platform/posix/UniqueFd.h"
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -103,6 +105,33 @@ std::optional<FileStat> PosixFileSystem::fileStat(const std::string& path) const
 
 std::optional<std::string> PosixFileSystem::removeFile(const std::string& path) {
     if (unlink(path.c_str()) != 0)
+        return Reason(errno);
+    return std::nullopt;
+}
+
+std::optional<std::string> PosixFileSystem::makeFolder(const std::string& path) {
+    if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST)
+        return Reason(errno);
+    return std::nullopt;
+}
+
+std::optional<std::string> PosixFileSystem::removeFolder(const std::string& path) {
+    if (rmdir(path.c_str()) != 0)
+        return Reason(errno);
+    return std::nullopt;
+}
+
+// A file system that cannot rename without replacing (FUSE drivers built
+// on the older interface) is asked first whether the name is free.
+std::optional<std::string> PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return std::nullopt;
+    if (errno != EINVAL && errno != ENOSYS)
+        return Reason(errno);
+    struct stat info {};
+    if (lstat(to.c_str(), &info) == 0)
+        return Reason(EEXIST);
+    if (rename(from.c_str(), to.c_str()) != 0)
         return Reason(errno);
     return std::nullopt;
 }

@@ -383,6 +383,8 @@ bool PosixFileSystem::foldsCase(const std::string& folder) const {
 
 bool PosixFileSystem::refusesCharacters(const std::string& folder) const { return OnWindowsFileSystem(folder); }
 
+bool PosixFileSystem::keepsEntryOrder(const std::string& folder) const { return OnWindowsFileSystem(folder); }
+
 std::optional<std::string> PosixFileSystem::resolvedFolder(const std::string& folder) const {
     const std::unique_ptr<char, decltype(&std::free)> real(realpath(folder.c_str(), nullptr), &std::free);
     if (!real)

@@ -1,6 +1,7 @@
 // What a record of copies needs of the disk: one file's stat, its removal,
-// a comparison of two files, a small file replaced in one step, and the
-// lock that keeps two runs out of one folder.
+// a comparison of two files, a small file replaced in one step, the lock
+// that keeps two runs out of one folder, and the moves that put copies in
+// order.
 #include "platform/win32/Win32FileSystem.h"
 
 #include "platform/win32/OpenPath.h"
@@ -116,6 +117,41 @@ std::optional<std::string> Win32FileSystem::removeFile(const std::string& path) 
     if (!wide)
         return SystemMessage(ERROR_INVALID_NAME);
     if (const DWORD error = RetryWhileShared([&] { return DeleteFileW(wide->c_str()) != 0; }))
+        return SystemMessage(error);
+    return std::nullopt;
+}
+
+// A name that starts with "." gets the hidden attribute it has elsewhere
+// by its name.
+std::optional<std::string> Win32FileSystem::makeFolder(const std::string& path) {
+    const std::optional<std::wstring> wide = ApiPath(path);
+    if (!wide)
+        return SystemMessage(ERROR_INVALID_NAME);
+    if (!CreateDirectoryW(wide->c_str(), nullptr)) {
+        const DWORD error = GetLastError();
+        return error == ERROR_ALREADY_EXISTS ? std::nullopt : std::optional(SystemMessage(error));
+    }
+    if (path.compare(NameStart(path), 1, ".") == 0)
+        SetFileAttributesW(wide->c_str(), FILE_ATTRIBUTE_HIDDEN);
+    return std::nullopt;
+}
+
+std::optional<std::string> Win32FileSystem::removeFolder(const std::string& path) {
+    const std::optional<std::wstring> wide = ApiPath(path);
+    if (!wide)
+        return SystemMessage(ERROR_INVALID_NAME);
+    if (!RemoveDirectoryW(wide->c_str()))
+        return SystemMessage(GetLastError());
+    return std::nullopt;
+}
+
+// Without MOVEFILE_REPLACE_EXISTING a name taken fails the move.
+std::optional<std::string> Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
+    const std::optional<std::wstring> wideFrom = ApiPath(from);
+    const std::optional<std::wstring> wideTo = ApiPath(to);
+    if (!wideFrom || !wideTo)
+        return SystemMessage(ERROR_INVALID_NAME);
+    if (const DWORD error = RetryWhileShared([&] { return MoveFileExW(wideFrom->c_str(), wideTo->c_str(), 0) != 0; }))
         return SystemMessage(error);
     return std::nullopt;
 }

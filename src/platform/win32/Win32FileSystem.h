@@ -28,6 +28,7 @@ public:
     std::optional<std::uint64_t> allocationUnit(const std::string& folder) const override;
     bool foldsCase(const std::string& folder) const override;
     bool refusesCharacters(const std::string& folder) const override;
+    bool keepsEntryOrder(const std::string& folder) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override;
     void removeLeftoversOf(const std::string& target) override;
@@ -37,6 +38,9 @@ public:
                                     const std::function<void()>& whileWaiting) override;
     std::optional<FileStat> fileStat(const std::string& path) const override;
     std::optional<std::string> removeFile(const std::string& path) override;
+    std::optional<std::string> makeFolder(const std::string& path) override;
+    std::optional<std::string> removeFolder(const std::string& path) override;
+    std::optional<std::string> moveFile(const std::string& from, const std::string& to) override;
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& contents) override;
     std::optional<std::string> resolvedFolder(const std::string& folder) const override;
     std::string programFolder() const override;
