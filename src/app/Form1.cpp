@@ -509,7 +509,7 @@ void Form1::RegeneratePlan() {
 // one drawn since another run changed it is drawn anew first, and after the
 // copy the next plan is drawn from the new record.
 void Form1::Check2_Click() {
-    const bool keepsRecord = options_.refresh || options_.avoidRecent > 0;
+    const bool keepsRecord = DrawRequest().keepsRecord();
     if (keepsRecord && summary_.plan() != drawnPlan_) {
         services_.dialogs.showMessage("No files added.");  // the Summary was cleared
         return;

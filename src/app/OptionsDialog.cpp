@@ -38,6 +38,9 @@ OptionsDialog::OptionsDialog(const WindowOptions& options, Dialogs& dialogs, QWi
     skipExisting_ = Named(new QCheckBox(QStringLiteral("S&kip files already at the destination")), "skipExisting");
     distinctNames_ = Named(new QCheckBox(QStringLiteral("Give same-named files a nu&mber")), "distinctNames");
     refresh_ = Named(new QCheckBox(QStringLiteral("&Replace the last selection")), "refresh");
+    orderByName_ = Named(new QCheckBox(QStringLiteral("&Copy in name order")), "orderByName");
+    orderByName_->setToolTip(QStringLiteral("Players and car stereos that play a FAT or exFAT stick in the order "
+                                            "its files were written then play the copies by name"));
     avoidRecent_ = Named(new QSpinBox, "avoidRecent");
     avoidRecent_->setRange(0, 1000);
     avoidRecent_->setSpecialValueText(QStringLiteral("off"));
@@ -57,6 +60,7 @@ OptionsDialog::OptionsDialog(const WindowOptions& options, Dialogs& dialogs, QWi
     skipExisting_->setChecked(options.skipExisting);
     distinctNames_->setChecked(options.distinctNames);
     refresh_->setChecked(options.refresh);
+    orderByName_->setChecked(options.orderByName);
     avoidRecent_->setValue(static_cast<int>(options.avoidRecent));
     writePlaylist_->setChecked(!playlist_.empty());
 
@@ -76,8 +80,8 @@ OptionsDialog::OptionsDialog(const WindowOptions& options, Dialogs& dialogs, QWi
     layout->addWidget(byFree_);
     layout->addLayout(form);
     for (QWidget* box : {static_cast<QWidget*>(perFolder_), static_cast<QWidget*>(skipExisting_),
-                         static_cast<QWidget*>(distinctNames_),
-                         static_cast<QWidget*>(refresh_)})
+                         static_cast<QWidget*>(distinctNames_), static_cast<QWidget*>(refresh_),
+                         static_cast<QWidget*>(orderByName_)})
         layout->addWidget(box);
     layout->addLayout(playlistRow);
     layout->addWidget(buttons_);
@@ -124,6 +128,7 @@ WindowOptions OptionsDialog::options() const {
     options.refresh = refresh_->isChecked();
     options.avoidRecent = static_cast<std::uint32_t>(avoidRecent_->value());
     options.playlist = writePlaylist_->isChecked() ? playlist_ : "";
+    options.orderByName = orderByName_->isChecked();
     return options;
 }
 

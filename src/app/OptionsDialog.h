@@ -46,6 +46,7 @@ private:
     QCheckBox* skipExisting_;
     QCheckBox* distinctNames_;
     QCheckBox* refresh_;
+    QCheckBox* orderByName_;
     QSpinBox* avoidRecent_;
     QCheckBox* writePlaylist_;
     QLineEdit* playlistShown_;

@@ -40,6 +40,7 @@ WindowOptions LoadWindowOptions(const SettingsStore& settings) {
     options.refresh = ReadFlag(settings, "Refresh");
     options.avoidRecent = ReadRuns(settings.read(kCountSection, "AvoidRecent", {}));
     options.playlist = settings.read(kCountSection, "Playlist", {});
+    options.orderByName = settings.read(kCountSection, "Order", {}) == "name";
     return options;
 }
 
@@ -52,6 +53,7 @@ void SaveWindowOptions(SettingsStore& settings, const WindowOptions& options) {
     settings.save(kCountSection, "Refresh", FlagText(options.refresh));
     settings.save(kCountSection, "AvoidRecent", std::to_string(options.avoidRecent));
     settings.save(kCountSection, "Playlist", options.playlist);
+    settings.save(kCountSection, "Order", options.orderByName ? "name" : "drawn");  // as tarvello-cli's --order
 }
 
 void ApplyWindowOptions(const WindowOptions& options, RunRequest& request) {
@@ -63,6 +65,7 @@ void ApplyWindowOptions(const WindowOptions& options, RunRequest& request) {
     request.refresh = options.refresh;
     request.avoidRecent = options.avoidRecent;
     request.playlist = options.playlist;
+    request.orderByName = options.orderByName;
 }
 
 std::string OptionsLine(const WindowOptions& options) {
@@ -90,6 +93,8 @@ std::string OptionsLine(const WindowOptions& options) {
         parts.push_back("leaves out the last " + std::to_string(options.avoidRecent) + " runs' files");
     if (!options.playlist.empty())
         parts.emplace_back("writes a playlist");
+    if (options.orderByName)
+        parts.emplace_back("copies in name order");
     std::string line;
     for (const std::string& part : parts)
         line += (line.empty() ? "" : " \xc2\xb7 ") + part;

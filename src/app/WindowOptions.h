@@ -19,6 +19,7 @@ struct WindowOptions {
     bool refresh = false;
     std::uint32_t avoidRecent = 0;  // 0: off
     std::string playlist;           // the playlist's path, as bytes; empty: none
+    bool orderByName = false;
 
     bool anyOn() const;
     bool operator==(const WindowOptions&) const = default;

@@ -23,6 +23,7 @@ TEST_F(Form1Options, theDialogsValuesReachTheSettingsTheLineAndTheNextWindow) {
     chosen.refresh = true;
     chosen.avoidRecent = 1;
     chosen.playlist = dir.path() + "week\xff.m3u";  // not UTF-8
+    chosen.orderByName = true;
     options.answers = {std::nullopt, WindowOptions{}, chosen};
     press("Check13");  // Cancel
     press("Check13");  // OK with nothing changed
@@ -31,7 +32,7 @@ TEST_F(Form1Options, theDialogsValuesReachTheSettingsTheLineAndTheNextWindow) {
     press("Check13");
     EXPECT_EQ(control<QLabel>("Label2")->toolTip().toStdString(),
               "Up to 2M \xc2\xb7 mp3, flac \xc2\xb7 replaces the last selection \xc2\xb7 leaves out the last "
-              "run's files \xc2\xb7 writes a playlist");
+              "run's files \xc2\xb7 writes a playlist \xc2\xb7 copies in name order");
     EXPECT_EQ(LoadWindowOptions(settings), chosen);
 
     QSettings preset(QStringLiteral("Quenmark"), QStringLiteral("Tarvello"));
@@ -51,7 +52,7 @@ TEST_F(Form1Options, theDialogsValuesReachTheSettingsTheLineAndTheNextWindow) {
 // The dialog shows the options it is given and gives back what it shows,
 // a playlist's bytes included.
 TEST_F(Form1Options, theDialogGivesBackWhatItShows) {
-    WindowOptions given{"free", "mp3", true, true, true, true, 3, dir.path() + "week\xff.m3u"};
+    WindowOptions given{"free", "mp3", true, true, true, true, 3, dir.path() + "week\xff.m3u", true};
     EXPECT_EQ(OptionsDialog(given, dialogs).options(), given);
     given.budget = "700M";
     EXPECT_EQ(OptionsDialog(given, dialogs).options(), given);

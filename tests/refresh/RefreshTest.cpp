@@ -27,10 +27,12 @@ struct Stopped {};
 
 // The real disk as a stick may show it: its times kept to 2 s below
 // `folder`, as on FAT; no room left; every removal refused; a folder that
-// cannot be listed; and, just before its k-th change, the run stopped as a
-// kill would, or the user at work.
+// cannot be listed; entries kept in order, so that a run asked to orders
+// them; and, just before its k-th change, the run stopped as a kill
+// would, or the user at work.
 struct StickWays {
     bool fatTimes = false;
+    bool keepsOrder = false;
     bool full = false;
     bool refusesRemovals = false;
     int stopBefore = 0;
@@ -64,6 +66,10 @@ public:
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& write) override {
         return step(), inner().replaceContents(path, write);
     }
+    bool keepsEntryOrder(const std::string&) const override { return ways_.keepsOrder; }
+    std::optional<std::string> moveFile(const std::string& from, const std::string& to) override {
+        return step(), inner().moveFile(from, to);
+    }
 
 private:
     void step() {
@@ -84,7 +90,7 @@ struct Quiet final : CopyRunObserver {
 
 // A refresh of `dst` with every file of `sources`.
 std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, const std::string& dst,
-                   bool distinctNames = false, bool allowRepeats = false) {
+                   bool distinctNames = false, bool allowRepeats = false, bool orderByName = false) {
     RunRequest request;
     for (const std::string& source : sources)
         request.sources.push_back({EntrySource::Kind::Entry, source});
@@ -93,6 +99,7 @@ std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, cons
     request.refresh = true;
     request.distinctNames = distinctNames;
     request.allowRepeats = allowRepeats;
+    request.orderByName = orderByName;
     test::HookedEventLoop events;
     test::FixedClock clock;
     SessionObserver unheard;
@@ -107,8 +114,8 @@ std::string Refill(FileSystem& fs, const std::vector<std::string>& sources, cons
 // Two weekly refills: the first from K and X, the second from K and Y, the
 // user at work in between or during it, on a stick that may show FAT's
 // times, be full or refuse removals, with a third source that may be gone
-// or unreadable; and the second ended after each of its steps, then run
-// again in full. Whatever happened, the user's files are as they were and
+// or unreadable; and the second, also put in name order, ended after each
+// of its steps, then run again in full. Whatever happened, the user's files are as they were and
 // every copy the record names is a copy of its source.
 TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     const test::TempDir src;
@@ -207,6 +214,12 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
     for (int step = 1; step <= 7; ++step)
         cases.push_back({.what = "ended before step " + std::to_string(step), .standing = newSelection,
                          .stick = {.stopBefore = step}});
+    // Put in order: three copies moved out and back.
+    cases.push_back({.what = "put in order", .closing = cases[0].closing, .standing = newSelection,
+                     .stick = {.keepsOrder = true}});
+    for (int step = 8; step <= 13; ++step)
+        cases.push_back({.what = "put in order, ended before step " + std::to_string(step), .standing = newSelection,
+                         .stick = {.keepsOrder = true, .stopBefore = step}});
 
     NativeFileSystem disk;
     for (const Case& c : cases) {
@@ -224,10 +237,11 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
         std::vector<std::string> sources{k, y};
         if (!c.alsoFrom.empty())
             sources.push_back(c.alsoFrom);
+        const bool ordered = c.stick.keepsOrder;
         if (c.stick.stopBefore == 0 || c.duringRun) {
-            EXPECT_EQ(c.closing, Refill(second, sources, dst.path()));
+            EXPECT_EQ(c.closing, Refill(second, sources, dst.path(), false, false, ordered));
         } else {
-            EXPECT_THROW(Refill(second, sources, dst.path()), Stopped);
+            EXPECT_THROW(Refill(second, sources, dst.path(), false, false, ordered), Stopped);
             Refill(stick, sources, dst.path());
         }
         EXPECT_EQ(c.standing, test::NamesIn(dst.path()));
