@@ -75,6 +75,13 @@ struct FlushFailure {
     std::string reason;  // the system's words
 };
 
+// Where a file system puts a folder's new entry.
+enum class EntryOrder {
+    None,                 // by name or hash, as most do: nothing to put in order
+    Made,                 // in the first free place that holds its name, as FAT and exFAT do; listed so
+    MadeListedOtherwise,  // so, but a listing does not show where (exfat-fuse)
+};
+
 // What one stat of a file says about it, links not followed.
 struct FileStat {
     std::uint64_t size = 0;
@@ -178,11 +185,9 @@ public:
     // FAT, exFAT and Windows do.
     virtual bool refusesCharacters(const std::string&) const { return false; }
 
-    // Whether the file system of `folder` keeps a folder's entries in the
-    // order they were made, each new one in the first free place that holds
-    // it, as FAT and exFAT do. Players that play a folder as it stands play
-    // it in that order.
-    virtual bool keepsEntryOrder(const std::string&) const { return false; }
+    // How the file system of `folder` places a folder's entries. Players
+    // that play a FAT or exFAT folder as it stands play it in that order.
+    virtual EntryOrder entryOrder(const std::string&) const { return EntryOrder::None; }
 
     // Makes `target` a copy of `source`, replacing whatever file stands
     // there. Either the whole copy lands or the old target is left intact.
@@ -226,7 +231,8 @@ public:
 
     // Gives the file at `from` the path `to` on the same file system,
     // without copying it and never over anything standing at `to`: then it
-    // fails and the file stays where it was.
+    // fails and the file stays where it was. The file keeps its
+    // modification time, by which a record knows its copies.
     virtual std::optional<std::string> moveFile(const std::string&, const std::string&) {
         return "cannot move files here";
     }

@@ -44,7 +44,7 @@ public:
     }
     bool foldsCase(const std::string& folder) const override { return inner_.foldsCase(folder); }
     bool refusesCharacters(const std::string& folder) const override { return inner_.refusesCharacters(folder); }
-    bool keepsEntryOrder(const std::string& folder) const override { return inner_.keepsEntryOrder(folder); }
+    EntryOrder entryOrder(const std::string& folder) const override { return inner_.entryOrder(folder); }
     CopyOutcome replaceFile(const std::string& source, const std::string& target, const CopyProgress& progress) override {
         return inner_.replaceFile(source, target, progress);
     }

@@ -5,7 +5,7 @@ set -uo pipefail
 cli=$1
 t=$(mktemp -d)
 loop=
-trap 'for m in "$t/small" "$t/stick" "$t/pull"; do mountpoint -q "$m" && umount "$m"; done; [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$t"' EXIT
+trap 'for m in "$t/small" "$t/stick" "$t/pull" "$t/ordered"; do mountpoint -q "$m" && umount "$m"; done; [ -z "$loop" ] || losetup -d "$loop"; rm -rf "$t"' EXIT
 failures=0
 check() {  # check WHAT EXPECTED ACTUAL
     if [ "$2" != "$3" ]; then echo "FAIL $1: expected [$2], got [$3]"; failures=$((failures + 1)); fi
@@ -33,6 +33,7 @@ done <<EOF2
 -s $t/in -d $t/out --seed 9007199254740993|2|invalid seed
 -s $t/in -d $t/out --seed 12x|2|invalid seed
 -s $t/in -d $t/out extra|2|unexpected argument 'extra'
+-s $t/in -d $t/out --order random|2|invalid order 'random'
 -s $t/in -d $t/out -n 0 --seed 9007199254740992|0|^No files added.$
 -s $t/in -d $t/out -e wav|0|^No files added.$
 -S $t/nope.txt -d $t/out|1|nope.txt: File not found
@@ -224,6 +225,35 @@ if [ "$(id -u)" = 0 ] && mkdir "$t/pull" "$t/albums" && truncate -s 64M "$t/pull
 else
     echo "SKIP a stick pulled out mid-run: needs root (and exfatprogs and exfat-fuse)"
 fi
+
+# In name order: the plan lists the copies so, and on a FAT32 stick (through
+# fusefat: ASCII names, no free-space figure) and an exFAT one they stand so
+# among the folder's own entries, as a player reads them, after a fill and
+# after a refresh that left gaps. The entries are read after unmounting, with
+# mdir, or after a remount, since exfat-fuse lists the newest first while
+# mounted.
+mkdir "$t/tracks" "$t/ordered"
+for name in A b Long-named-track-of-the-week $(seq -f 'Track %g' 24); do echo "$name" >"$t/tracks/$name.mp3"; done
+planned=$(dry -s "$t/tracks" -d "$t/out" --order name -n 9 | sed 's|.* will be copied to .*/||')
+check "plan in name order" "$(sort -f -V <<<"$planned")" "$planned"
+while IFS='|' read -r kind make entries; do
+    if [ "$(id -u)" != 0 ] || ! eval "$make" >/dev/null 2>&1; then
+        echo "SKIP name order on $kind: needs root (and dosfstools, fusefat, mtools, exfatprogs, exfat-fuse)"; continue
+    fi
+    mkdir "$t/ordered/Music"; echo mine >"$t/ordered/Music/mine.txt"
+    for seed in 1 2 3; do
+        "$cli" -q --seed $seed -s "$t/tracks" -d "$t/ordered/Music" -n 12 -b 100M --order name --refresh
+        check "ordered refresh $seed on $kind" 0 "$?"
+    done
+    check "the user's file on $kind" mine "$(cat "$t/ordered/Music/mine.txt")"
+    copies=$(eval "$entries" 2>/dev/null | grep -v -e '^\.' -e '^mine.txt$')
+    check "copies on $kind" 12 "$(wc -l <<<"$copies")"
+    check "in name order on $kind" "$(sort -f -V <<<"$copies")" "$copies"
+    umount "$t/ordered" 2>/dev/null; [ -z "$loop" ] || losetup -d "$loop"; loop=
+done <<EOF2
+FAT32|truncate -s 64M "$t/fat.img" && mkfs.fat -F 32 "$t/fat.img" && fusefat -o rw+ "$t/fat.img" "$t/ordered"|umount "$t/ordered" && while pgrep -f "fusefat .*$t/fat.img" >/dev/null; do sleep 0.1; done && mdir -b -i "$t/fat.img" ::/Music | sed 's|^::/Music/||'
+exFAT|truncate -s 64M "$t/ex.img" && mkfs.exfat "$t/ex.img" && loop=\$(losetup -f --show "$t/ex.img") && mount.exfat-fuse "\$loop" "$t/ordered"|umount "$t/ordered" && mount.exfat-fuse "\$loop" "$t/ordered" && ls -f "$t/ordered/Music"
+EOF2
 
 [ "$failures" = 0 ] && echo "all cli checks passed"
 exit $((failures > 0))

@@ -93,9 +93,10 @@ TEST(WindowsKindFuseMount, isAFuseBlockDeviceOrADriverNamedAfterFat) {
                                "45 26 0:39 / /media/fat rw,relatime - fuse.fusefat fusefat rw\n"
                                "46 26 0:40 / /media/old rw,relatime - fuse fusefat rw\n"
                                "47 26 0:41 / /home/ann/net rw,relatime - fuse.sshfs ann@fatbox:/ rw\n";
-    for (const auto& [major, minor, windowsKind] : std::initializer_list<std::tuple<unsigned, unsigned, bool>>{
-             {7, 0, true}, {0, 39, true}, {0, 40, true}, {0, 41, false}, {0, 3, false}})
-        EXPECT_EQ(IsWindowsKindFuseMount(mounts, major, minor), windowsKind) << major << ":" << minor;
+    using enum FuseMountKind;
+    for (const auto& [major, minor, kind] : std::initializer_list<std::tuple<unsigned, unsigned, FuseMountKind>>{
+             {7, 0, BlockDevice}, {0, 39, FatDriver}, {0, 40, FatDriver}, {0, 41, Other}, {0, 3, Other}})
+        EXPECT_EQ(KindOfFuseMount(mounts, major, minor), kind) << major << ":" << minor;
 }
 
 TEST(PosixFileSystem, programFolderIsTheFolderOfThisTestProgram) {

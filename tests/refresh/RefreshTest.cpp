@@ -66,7 +66,9 @@ public:
     std::optional<std::string> replaceContents(const std::string& path, const ContentsWriter& write) override {
         return step(), inner().replaceContents(path, write);
     }
-    bool keepsEntryOrder(const std::string&) const override { return ways_.keepsOrder; }
+    EntryOrder entryOrder(const std::string&) const override {
+        return ways_.keepsOrder ? EntryOrder::MadeListedOtherwise : EntryOrder::None;
+    }
     std::optional<std::string> moveFile(const std::string& from, const std::string& to) override {
         return step(), inner().moveFile(from, to);
     }

@@ -122,17 +122,25 @@ std::optional<std::string> PosixFileSystem::removeFolder(const std::string& path
 }
 
 // A file system that cannot rename without replacing (FUSE drivers built
-// on the older interface) is asked first whether the name is free.
+// on the older interface) is asked first whether the name is free. Some
+// drivers (fusefat) stamp a renamed file with the time of the rename on
+// the device, so its times are set back, both, as such drivers drop a
+// time set alone.
 std::optional<std::string> PosixFileSystem::moveFile(const std::string& from, const std::string& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return std::nullopt;
-    if (errno != EINVAL && errno != ENOSYS)
+    struct stat before {};
+    if (lstat(from.c_str(), &before) != 0)
         return Reason(errno);
-    struct stat info {};
-    if (lstat(to.c_str(), &info) == 0)
-        return Reason(EEXIST);
-    if (rename(from.c_str(), to.c_str()) != 0)
-        return Reason(errno);
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+        struct stat taken {};
+        if (errno != EINVAL && errno != ENOSYS)
+            return Reason(errno);
+        if (lstat(to.c_str(), &taken) == 0)
+            return Reason(EEXIST);
+        if (rename(from.c_str(), to.c_str()) != 0)
+            return Reason(errno);
+    }
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    utimensat(AT_FDCWD, to.c_str(), times, AT_SYMLINK_NOFOLLOW);
     return std::nullopt;
 }
 

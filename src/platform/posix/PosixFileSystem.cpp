@@ -109,24 +109,34 @@ std::optional<ReadFailure> ReadAll(int fd, const ReadPiece& take, const std::fun
     }
 }
 
+enum class Volume {
+    Other,
+    Fat,        // FAT or exFAT, through the kernel or fusefat
+    FuseBlock,  // most likely exFAT through exfat-fuse
+};
+
 // Whether `folder` lies on FAT or exFAT, through the kernel or through FUSE.
 // A look-up cannot tell: both FUSE drivers answer a refused name as a
 // missing one. Through FUSE the statfs type says only "FUSE", so the mount
 // itself is looked up.
-bool OnWindowsFileSystem(const std::string& folder) {
+Volume VolumeOf(const std::string& folder) {
     struct statfs kind {};
     struct stat info {};
     if (statfs(folder.c_str(), &kind) != 0 || stat(folder.c_str(), &info) != 0)
-        return false;
+        return Volume::Other;
     switch (kind.f_type) {
     case MSDOS_SUPER_MAGIC:
-    case EXFAT_SUPER_MAGIC: return true;
+    case EXFAT_SUPER_MAGIC: return Volume::Fat;
     case FUSE_SUPER_MAGIC: break;
-    default: return false;
+    default: return Volume::Other;
     }
     std::ifstream mounts("/proc/self/mountinfo", std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(mounts), {});
-    return IsWindowsKindFuseMount(text, major(info.st_dev), minor(info.st_dev));
+    switch (KindOfFuseMount(text, major(info.st_dev), minor(info.st_dev))) {
+    case FuseMountKind::FatDriver: return Volume::Fat;
+    case FuseMountKind::BlockDevice: return Volume::FuseBlock;
+    default: return Volume::Other;
+    }
 }
 
 // How often the caller gets control back while a flush runs.
@@ -376,14 +386,23 @@ bool PosixFileSystem::foldsCase(const std::string& folder) const {
         }
     }
     if (probe.empty())
-        return OnWindowsFileSystem(folder);
+        return VolumeOf(folder) != Volume::Other;
     struct stat info {};
     return fstatat(dirfd(dir.get()), probe.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-bool PosixFileSystem::refusesCharacters(const std::string& folder) const { return OnWindowsFileSystem(folder); }
+bool PosixFileSystem::refusesCharacters(const std::string& folder) const {
+    return VolumeOf(folder) != Volume::Other;
+}
 
-bool PosixFileSystem::keepsEntryOrder(const std::string& folder) const { return OnWindowsFileSystem(folder); }
+// exfat-fuse lists the entries it made since mounting first, newest first.
+EntryOrder PosixFileSystem::entryOrder(const std::string& folder) const {
+    switch (VolumeOf(folder)) {
+    case Volume::Fat: return EntryOrder::Made;
+    case Volume::FuseBlock: return EntryOrder::MadeListedOtherwise;
+    default: return EntryOrder::None;
+    }
+}
 
 std::optional<std::string> PosixFileSystem::resolvedFolder(const std::string& folder) const {
     const std::unique_ptr<char, decltype(&std::free)> real(realpath(folder.c_str(), nullptr), &std::free);

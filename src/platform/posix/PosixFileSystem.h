@@ -30,7 +30,7 @@ public:
     std::optional<std::uint64_t> allocationUnit(const std::string& folder) const override;
     bool foldsCase(const std::string& folder) const override;
     bool refusesCharacters(const std::string& folder) const override;
-    bool keepsEntryOrder(const std::string& folder) const override;
+    EntryOrder entryOrder(const std::string& folder) const override;
     CopyOutcome replaceFile(const std::string& source, const std::string& target,
                             const CopyProgress& progress) override;
     void removeLeftoversOf(const std::string& target) override;

@@ -29,7 +29,7 @@ bool NamesFat(std::string_view driver) {
 
 // A line reads "ID PARENT MAJOR:MINOR ROOT MOUNT-POINT OPTIONS [TAGS...] -
 // TYPE SOURCE SUPER-OPTIONS".
-bool IsWindowsKindFuseMount(std::string_view mountinfo, unsigned major, unsigned minor) {
+FuseMountKind KindOfFuseMount(std::string_view mountinfo, unsigned major, unsigned minor) {
     const std::string device = std::to_string(major) + ":" + std::to_string(minor);
     while (!mountinfo.empty()) {
         const std::size_t end = std::min(mountinfo.find('\n'), mountinfo.size());
@@ -41,10 +41,11 @@ bool IsWindowsKindFuseMount(std::string_view mountinfo, unsigned major, unsigned
         const std::string_view type = dash[1];
         const std::size_t dot = type.find('.');
         if (type.substr(0, dot) == "fuseblk")
-            return true;
-        return NamesFat(dot == std::string_view::npos ? dash[2] : type.substr(dot + 1));
+            return FuseMountKind::BlockDevice;
+        return NamesFat(dot == std::string_view::npos ? dash[2] : type.substr(dot + 1)) ? FuseMountKind::FatDriver
+                                                                                        : FuseMountKind::Other;
     }
-    return false;
+    return FuseMountKind::Other;
 }
 
 }  // namespace tarvello

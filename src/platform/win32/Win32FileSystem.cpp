@@ -127,15 +127,15 @@ bool Win32FileSystem::foldsCase(const std::string& folder) const {
 // name is made as it stands, and then no program can open it.
 bool Win32FileSystem::refusesCharacters(const std::string&) const { return true; }
 
-bool Win32FileSystem::keepsEntryOrder(const std::string& folder) const {
+EntryOrder Win32FileSystem::entryOrder(const std::string& folder) const {
     const std::optional<std::wstring> wide = ApiPath(folder);
     wchar_t root[MAX_PATH];
     wchar_t kind[MAX_PATH];
     if (folder.empty() || !wide || !GetVolumePathNameW(wide->c_str(), root, MAX_PATH) ||
         !GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, kind, MAX_PATH))
-        return false;
+        return EntryOrder::None;
     const std::wstring_view name = kind;
-    return name == L"FAT" || name == L"FAT32" || name == L"exFAT";
+    return name == L"FAT" || name == L"FAT32" || name == L"exFAT" ? EntryOrder::Made : EntryOrder::None;
 }
 
 CopyOutcome Win32FileSystem::replaceFile(const std::string& source, const std::string& target,
