@@ -36,6 +36,7 @@ int __real_openat(int dirFd, const char* path, int flags, ...);
 ssize_t __real_write(int fd, const void* data, size_t size);
 int __real_linkat(int fromFd, const char* from, int toFd, const char* to, int flags);
 int __real_renameat(int fromFd, const char* from, int toFd, const char* to);
+int __real_renameat2(int fromFd, const char* from, int toFd, const char* to, unsigned flags);
 dirent* __real_readdir(DIR* dir);
 long __real_fpathconf(int fd, int name);
 int __real_syncfs(int fd);
@@ -71,6 +72,10 @@ int __wrap_linkat(int fromFd, const char* from, int toFd, const char* to, int fl
 
 int __wrap_renameat(int fromFd, const char* from, int toFd, const char* to) {
     return Fails(failing.renameError) ? -1 : __real_renameat(fromFd, from, toFd, to);
+}
+
+int __wrap_renameat2(int fromFd, const char* from, int toFd, const char* to, unsigned flags) {
+    return Fails(failing.noRenameFlags && flags != 0 ? EINVAL : 0) ? -1 : __real_renameat2(fromFd, from, toFd, to, flags);
 }
 
 int __wrap_syncfs(int fd) {

@@ -67,6 +67,21 @@ TEST(PosixFileSystem, replaceContentsTakesOverTheLeftoverOfAKilledWrite) {
     EXPECT_EQ(test::ReadBytes(dir.path() + "record"), "new");
 }
 
+// A move never lands on a file standing at its target, also where the file
+// system cannot be asked to refuse that (FUSE drivers on the older interface).
+TEST(PosixFileSystem, moveFileNeverReplacesAFile) {
+    for (const bool noRenameFlags : {false, true}) {
+        const test::TempDir dir;
+        const std::string copy = dir.write("copy", "copy"), mine = dir.write("mine", "mine");
+        test::failing.noRenameFlags = noRenameFlags;
+        EXPECT_EQ(PosixFileSystem().moveFile(copy, mine), std::strerror(EEXIST));
+        EXPECT_EQ(PosixFileSystem().moveFile(copy, dir.path() + "moved"), std::nullopt);
+        test::failing = {};
+        EXPECT_EQ(test::NamesIn(dir.path()), (std::set<std::string>{"mine", "moved"}));
+        EXPECT_EQ(test::ReadBytes(mine), "mine");
+    }
+}
+
 // A folder that cannot be reached is named, and so is the first folder of a
 // device that does not take the copies, once for all its folders.
 TEST(PosixFileSystem, flushNamesTheFoldersWhoseCopiesMayNotBeOnTheDevice) {
