@@ -61,7 +61,8 @@ TEST_F(Form1Options, theDialogGivesBackWhatItShows) {
 // With the refresh on, the Summary lists what goes after the plan; more
 // than ten removals are asked about, and No copies and removes nothing.
 // The record is read again at Start: one another run changed since the
-// draw makes the window draw anew instead of copying.
+// draw, or a copy an ended run left while ordering put back, makes the
+// window draw anew instead of copying.
 TEST_F(Form1Options, refreshShowsRemovalsAsksBeforeManyAndNeverCopiesAStalePlan) {
     for (int i = 0; i < 24; ++i)
         dir.write("in/" + std::to_string(i) + ".mp3", std::to_string(i));
@@ -98,6 +99,14 @@ TEST_F(Form1Options, refreshShowsRemovalsAsksBeforeManyAndNeverCopiesAStalePlan)
     EXPECT_EQ(ReadBytes(dir.path() + "out/mine.mp3"), "mine");
 
     const std::set<std::string> second = NamesIn(dir.path() + "out");
+    const std::string copy = *second.rbegin();
+    std::filesystem::create_directory(dir.path() + "out/.tarvello-order");
+    std::filesystem::rename(dir.path() + "out/" + copy, dir.path() + "out/.tarvello-order/" + copy);
+    press("Check12");
+    press("Check2");
+    EXPECT_EQ(dialogs.messages.back().substr(0, 31), "Another run has changed the cop");
+    EXPECT_EQ(NamesIn(dir.path() + "out"), second);
+
     dir.write("out/.tarvello-copies", "changed by another run");
     press("Check2");
     EXPECT_EQ(dialogs.messages.back().substr(0, 31), "Another run has changed the cop");

@@ -229,7 +229,8 @@ fi
 # In name order: the plan lists the copies so, and on a FAT32 stick (through
 # fusefat: ASCII names, no free-space figure) and an exFAT one they stand so
 # among the folder's own entries, as a player reads them, after a fill and
-# after refreshes that left gaps, the stick mounted anew for each run. The
+# after refreshes that left gaps, the stick mounted anew for each run (FAT's
+# 2 s later, as fusefat stamps a renamed file with the time of the rename). The
 # entries are read after unmounting, with mdir, or after a remount, since
 # exfat-fuse lists the newest first while mounted (so there the gaps cannot
 # be seen, and these names and seeds leave none that breaks the order).
@@ -253,7 +254,7 @@ while IFS='|' read -r kind make remount entries; do
     check "in name order on $kind" "$(sort -f -V <<<"$copies")" "$copies"
     umount "$t/ordered" 2>/dev/null; [ -z "$loop" ] || losetup -d "$loop"; loop=
 done <<EOF2
-FAT32|truncate -s 64M "$t/fat.img" && mkfs.fat -F 32 "$t/fat.img" && fusefat -o rw+ "$t/fat.img" "$t/ordered"|umount "$t/ordered" && while pgrep -f "fusefat .*$t/fat.img"; do sleep 0.1; done && fusefat -o rw+ "$t/fat.img" "$t/ordered"|umount "$t/ordered" && while pgrep -f "fusefat .*$t/fat.img" >/dev/null; do sleep 0.1; done && mdir -b -i "$t/fat.img" ::/Music | sed 's|^::/Music/||'
+FAT32|truncate -s 64M "$t/fat.img" && mkfs.fat -F 32 "$t/fat.img" && fusefat -o rw+ "$t/fat.img" "$t/ordered"|umount "$t/ordered" && while pgrep -f "fusefat .*$t/fat.img"; do sleep 0.1; done && sleep 2 && fusefat -o rw+ "$t/fat.img" "$t/ordered"|umount "$t/ordered" && while pgrep -f "fusefat .*$t/fat.img" >/dev/null; do sleep 0.1; done && mdir -b -i "$t/fat.img" ::/Music | sed 's|^::/Music/||'
 exFAT|truncate -s 64M "$t/ex.img" && mkfs.exfat "$t/ex.img" && loop=\$(losetup -f --show "$t/ex.img") && mount.exfat-fuse "\$loop" "$t/ordered"|umount "$t/ordered" && mount.exfat-fuse "\$loop" "$t/ordered"|umount "$t/ordered" && mount.exfat-fuse "\$loop" "$t/ordered" && ls -f "$t/ordered/Music"
 EOF2
 
