@@ -6,20 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace tarvello {
 namespace {
 
 struct Stopped {};
 
-// One folder of the real disk as FAT places its entries: a name takes a
-// slot per 13 characters and one more, in the first free run that holds
-// them, and the folder is listed by slot. Ends the run before its k-th move
-// or folder made.
+// A folder of the real disk as FAT places its entries: a name takes a slot
+// per 13 characters and one more, in the first free run that holds them,
+// and files are listed by slot. Ends the run before its k-th move or folder.
 class FatFolder final : public ForwardingFileSystem {
 public:
-    FatFolder(FileSystem& inner, std::string folder, const std::vector<std::string>& names, int stopBefore = 0)
+    FatFolder(FileSystem& inner, std::string folder, const std::vector<std::string>& names, int stopBefore)
         : ForwardingFileSystem(inner), folder_(std::move(folder)), stopBefore_(stopBefore) {
         for (const std::string& name : names)
             take(folder_ + name);
@@ -30,15 +27,17 @@ public:
         if (folder != folder_)
             return inner().forEachFile(folder, visit);
         for (std::size_t i = 0; i < slots_.size(); ++i)
-            if (!slots_[i].empty() && (i == 0 || slots_[i - 1] != slots_[i]) && inner().fileStat(folder_ + slots_[i]))
+            if ((i == 0 || slots_[i - 1] != slots_[i]) && inner().fileStat(folder_ + slots_[i]))
                 visit(slots_[i]);
         return std::nullopt;
     }
     std::optional<std::string> moveFile(const std::string& from, const std::string& to) override {
         step();
         auto failure = inner().moveFile(from, to);
-        if (!failure)
-            leave(from), take(to);
+        if (!failure) {
+            std::replace(slots_.begin(), slots_.end(), nameIn(from), std::string());
+            take(to);
+        }
         return failure;
     }
     std::optional<std::string> makeFolder(const std::string& path) override {
@@ -48,34 +47,22 @@ public:
             take(path);
         return failure;
     }
-    std::optional<std::string> removeFolder(const std::string& path) override {
-        auto failure = inner().removeFolder(path);
-        if (!failure)
-            leave(path);
-        return failure;
-    }
-    // Frees the slots of a file removed behind the disk's back.
-    void leave(const std::string& path) { std::replace(slots_.begin(), slots_.end(), nameIn(path), std::string()); }
 
 private:
     std::string nameIn(const std::string& path) const {
-        return path.rfind(folder_, 0) == 0 && path.find(kNativeSeparator, folder_.size()) == std::string::npos
-                   ? path.substr(folder_.size()) : std::string();
+        const bool inFolder = path.starts_with(folder_) && path.find(kNativeSeparator, folder_.size()) == path.npos;
+        return inFolder ? path.substr(folder_.size()) : "";
     }
     void take(const std::string& path) {
         const std::string name = nameIn(path);
-        if (name.empty())
-            return;
-        const std::size_t need = 1 + (name.size() + 12) / 13;
-        const auto free = [&](std::size_t start) {
-            const auto end = slots_.begin() + std::min(start + need, slots_.size());
-            return std::all_of(slots_.begin() + start, end, [](const std::string& slot) { return slot.empty(); });
-        };
+        const std::size_t need = name.empty() ? 0 : 1 + (name.size() + 12) / 13;
         std::size_t start = 0;
-        while (start < slots_.size() && !free(start))
+        while (start < slots_.size() && !std::all_of(slots_.begin() + start,
+                                                     slots_.begin() + std::min(start + need, slots_.size()),
+                                                     [](const std::string& slot) { return slot.empty(); }))
             ++start;
         slots_.resize(std::max(slots_.size(), start + need));
-        std::fill(slots_.begin() + start, slots_.begin() + start + need, name);
+        std::fill_n(slots_.begin() + start, need, name);
     }
     void step() {
         if (++steps_ == stopBefore_)
@@ -87,22 +74,21 @@ private:
     int steps_ = 0;
 };
 
-// The copies a record names, standing as recorded, around a file of the
-// user's after a gap of their own too small for the first copy by name but
-// not for the next, and one copy the user changed since.
-struct Stick {
-    Stick() {
-        for (const std::string& name : {"Track 10.mp3", "mine.txt", "b.mp3", "Track 2.mp3", "A long name of a track.mp3",
-                                        "changed.mp3"}) {
+// Recorded copies around a file of the user's, which a gap too small for
+// the first copy by name, but not for the next, comes before once the
+// copies are out; and a copy the user changed since.
+class NameOrderMove : public ::testing::Test {
+protected:
+    NameOrderMove() {
+        for (const std::string& name : entries) {
             const FileStat stat = *native.fileStat(dst.write(name, name));
             if (name != "mine.txt")
                 record.add(RecordEntry::Kind::Copy, 1, name, "/src/" + name, stat.size, stat.modifiedNs);
         }
         dst.write("changed.mp3", "changed by hand");
     }
-    std::vector<std::string> names() const {
-        return {"Track 10.mp3", "mine.txt", "b.mp3", "Track 2.mp3", "A long name of a track.mp3", "changed.mp3"};
-    }
+    const std::vector<std::string> entries{"Track 10.mp3", "mine.txt", "b.mp3", "Track 2.mp3",
+                                           "A long name of a track.mp3", "changed.mp3"};
     test::TempDir dst;
     NativeFileSystem native;
     CopyRecord record;
@@ -110,38 +96,36 @@ struct Stick {
     std::function<void(const std::string&)> say = [this](const std::string& line) { said.push_back(line); };
 };
 
-// The copies come back in name order, the gap plugged meanwhile, and the
-// user's files stay where they stood.
-TEST(NameOrderMove, putsTheCopiesInNameOrderAroundTheUsersFilesAndGaps) {
-    Stick stick;
-    FatFolder fat(stick.native, stick.dst.path(), stick.names());
-    PutInNameOrder(fat, stick.dst.path(), stick.record, stick.say);
+// The copies come back in name order, the gap plugged meanwhile; the
+// user's files stay where they stood, and no plug is left.
+TEST_F(NameOrderMove, putsTheCopiesInNameOrderAroundTheUsersFilesAndGaps) {
+    FatFolder fat(native, dst.path(), entries, 0);
+    PutInNameOrder(fat, dst.path(), record, say);
     std::vector<std::string> listed;
-    fat.forEachFile(stick.dst.path(), [&](std::string_view name) { listed.emplace_back(name); });
+    fat.forEachFile(dst.path(), [&](std::string_view name) { listed.emplace_back(name); });
     EXPECT_EQ(listed, (std::vector<std::string>{"mine.txt", "A long name of a track.mp3", "b.mp3", "Track 2.mp3",
                                                 "changed.mp3", "Track 10.mp3"}));
-    EXPECT_EQ(test::NamesIn(stick.dst.path()).size(), 6u) << "no plug and no hidden folder left";
-    EXPECT_EQ(test::ReadBytes(stick.dst.path() + "changed.mp3"), "changed by hand");
-    EXPECT_TRUE(stick.said.empty());
+    EXPECT_EQ(test::NamesIn(dst.path()), std::set<std::string>(entries.begin(), entries.end()));
+    EXPECT_EQ(test::ReadBytes(dst.path() + "changed.mp3"), "changed by hand");
+    EXPECT_TRUE(said.empty());
 }
 
 // A run ended with the gap plugged and three copies out: the next puts
 // them back and removes the plug, but never over a file the user wrote
-// under a copy's name meanwhile, whose copy waits in the hidden folder.
-TEST(NameOrderMove, aLaterRunPutsBackWhatAnEndedOneLeftButNeverOverTheUsersFile) {
-    Stick stick;
-    FatFolder fat(stick.native, stick.dst.path(), stick.names(), 14);
-    EXPECT_THROW(PutInNameOrder(fat, stick.dst.path(), stick.record, stick.say), Stopped);
-    stick.dst.write("Track 10.mp3", "mine");
-    EXPECT_EQ(PutBackOrderedCopies(stick.native, stick.dst.path(), stick.say), 2u);
-    const std::string holder = stick.dst.path() + std::string(kOrderFolderName);
-    EXPECT_EQ(test::NamesIn(stick.dst.path()),
-              (std::set<std::string>{"A long name of a track.mp3", "b.mp3", "changed.mp3", "mine.txt", "Track 10.mp3",
-                                     "Track 2.mp3", std::string(kOrderFolderName)}));
+// under a copy's name meanwhile; that copy waits in the hidden folder.
+TEST_F(NameOrderMove, aLaterRunPutsBackWhatAnEndedOneLeftButNeverOverTheUsersFile) {
+    FatFolder fat(native, dst.path(), entries, 14);
+    EXPECT_THROW(PutInNameOrder(fat, dst.path(), record, say), Stopped);
+    dst.write("Track 10.mp3", "mine");
+    EXPECT_EQ(PutBackOrderedCopies(native, dst.path(), say), 2u);
+    const std::string holder = dst.path() + std::string(kOrderFolderName);
+    std::set<std::string> standing(entries.begin(), entries.end());
+    standing.insert(std::string(kOrderFolderName));
+    EXPECT_EQ(test::NamesIn(dst.path()), standing);
     EXPECT_EQ(test::NamesIn(holder), (std::set<std::string>{"Track 10.mp3"}));
-    EXPECT_EQ(test::ReadBytes(stick.dst.path() + "Track 10.mp3"), "mine");
-    ASSERT_EQ(stick.said.size(), 1u);
-    EXPECT_EQ(stick.said[0].rfind(holder + kNativeSeparator + "Track 10.mp3: cannot be put back as ", 0), 0u);
+    EXPECT_EQ(test::ReadBytes(dst.path() + "Track 10.mp3"), "mine");
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_TRUE(said[0].starts_with(holder + kNativeSeparator + "Track 10.mp3: cannot be put back as ")) << said[0];
 }
 
 }  // namespace
