@@ -117,11 +117,20 @@ public:
 
 private:
     std::string holderPath() const { return holder_.substr(0, holder_.size() - 1); }
+    bool taken(const std::string& name) const {
+        const std::string path = folder_ + name;
+        return fs_.fileStat(path) || fs_.folderStamps({path}).front() || fs_.leadsToFile(path);
+    }
 
-    // Listed before it is made, so that no plug outlives an ended run.
+    // Listed before it is made, so that no plug outlives an ended run; a
+    // name something stands under is passed over, so that none is taken for
+    // a plug.
     bool plug(std::size_t length) {
-        std::string name = "." + std::to_string(plugs_.size() + 1);
-        name.resize(std::max(name.size(), length), '~');
+        std::string name;
+        for (std::size_t number = plugs_.size() + 1; name.empty() || taken(name); ++number) {
+            name = "." + std::to_string(number);
+            name.resize(std::max(name.size(), length), '~');
+        }
         plugs_.push_back(name);
         std::string list;
         for (const std::string& plug : plugs_)
