@@ -26,6 +26,11 @@ std::size_t Utf16Length(std::string_view name) {
     return units;
 }
 
+// A plug's name: "." and its number, filled up with "~" to a copy's length.
+bool IsPlugName(std::string_view name) {
+    return name.size() > 1 && name[0] == '.' && name[1] != '~' && name.find_first_not_of("0123456789~", 1) == name.npos;
+}
+
 // One folder's copies on their way out to the hidden folder and back.
 class OrderMove {
 public:
@@ -92,7 +97,8 @@ public:
         }
     }
 
-    // Removes the plugs a run ended while ordering left, as its list names them.
+    // Removes the plugs a run ended while ordering left, as its list names
+    // them; a list damaged or written by hand leads to nothing else.
     void removeListedPlugs() {
         std::string list;
         if (fs_.readFile(holder_ + std::string(kPlugList), [&](std::string_view piece) {
@@ -102,7 +108,8 @@ public:
             return;
         for (std::size_t start = 0, end; start < list.size(); start = end + 1) {
             end = std::min(list.find('\n', start), list.size());
-            plugs_.push_back(list.substr(start, end - start));
+            if (const std::string name = list.substr(start, end - start); IsPlugName(name))
+                plugs_.push_back(name);
         }
     }
 

@@ -112,15 +112,18 @@ TEST_F(NameOrderMove, putsTheCopiesInNameOrderAroundTheUsersFilesAndGaps) {
 
 // A run ended with the gap plugged and three copies out: the next puts
 // them back and removes the plug, but never over a file the user wrote
-// under a copy's name meanwhile; that copy waits in the hidden folder.
+// under a copy's name meanwhile (that copy waits in the hidden folder), nor
+// a folder of the user's that a damaged list of plugs names.
 TEST_F(NameOrderMove, aLaterRunPutsBackWhatAnEndedOneLeftButNeverOverTheUsersFile) {
     FatFolder fat(native, dst.path(), entries, 14);
     EXPECT_THROW(PutInNameOrder(fat, dst.path(), record, say), Stopped);
     dst.write("Track 10.mp3", "mine");
-    EXPECT_EQ(PutBackOrderedCopies(native, dst.path(), say), 2u);
     const std::string holder = dst.path() + std::string(kOrderFolderName);
+    dst.makeFolder(".mine");
+    dst.write(std::string(kOrderFolderName) + "/.plugs", test::ReadBytes(holder + kNativeSeparator + ".plugs") + ".mine\n");
+    EXPECT_EQ(PutBackOrderedCopies(native, dst.path(), say), 2u);
     std::set<std::string> standing(entries.begin(), entries.end());
-    standing.insert(std::string(kOrderFolderName));
+    standing.insert({std::string(kOrderFolderName), ".mine"});
     EXPECT_EQ(test::NamesIn(dst.path()), standing);
     EXPECT_EQ(test::NamesIn(holder), (std::set<std::string>{"Track 10.mp3"}));
     EXPECT_EQ(test::ReadBytes(dst.path() + "Track 10.mp3"), "mine");
