@@ -24,11 +24,9 @@ std::string_view TakeNumber(std::string_view& text) {
 
 }  // namespace
 
-bool NameOrderLess(std::string_view a, std::string_view b) {
-    const std::string foldedA = FoldedName(a);
-    const std::string foldedB = FoldedName(b);
-    std::string_view x = foldedA;
-    std::string_view y = foldedB;
+bool NameOrderLess(std::string_view a, std::string_view b) { return FoldedNameOrderLess(FoldedName(a), FoldedName(b)); }
+
+bool FoldedNameOrderLess(std::string_view x, std::string_view y) {
     while (!x.empty() && !y.empty()) {
         if (IsDigit(x.front()) && IsDigit(y.front())) {
             const std::string_view n = TakeNumber(x);

@@ -11,4 +11,8 @@ namespace tarvello {
 // keeps their order.
 bool NameOrderLess(std::string_view a, std::string_view b);
 
+// The same for names FoldedName() has folded, without folding them again:
+// for sorting many.
+bool FoldedNameOrderLess(std::string_view a, std::string_view b);
+
 }  // namespace tarvello

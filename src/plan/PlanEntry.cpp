@@ -1,6 +1,7 @@
 #include "plan/PlanEntry.h"
 
 #include "lists/PathText.h"
+#include "plan/FoldedName.h"
 #include "plan/NameOrder.h"
 #include "plan/TargetName.h"
 
@@ -25,13 +26,15 @@ void Plan::orderByName() {
     if (folders_.empty())
         return;
     const bool refuses = folders_.front().refusesCharacters;
+    // Each name folded once, not at each comparison.
     std::vector<std::pair<std::string, Pick>> named;
     named.reserve(picks_.size());
-    for (const Pick& pick : picks_)
-        named.emplace_back(TargetName(FileNamePart(candidates_->path(pick.candidate), separator_), pick.repeat, refuses),
-                           pick);
+    for (const Pick& pick : picks_) {
+        const std::string_view name = FileNamePart(candidates_->path(pick.candidate), separator_);
+        named.emplace_back(FoldedName(TargetName(name, pick.repeat, refuses)), pick);
+    }
     std::stable_sort(named.begin(), named.end(),
-                     [](const auto& a, const auto& b) { return NameOrderLess(a.first, b.first); });
+                     [](const auto& a, const auto& b) { return FoldedNameOrderLess(a.first, b.first); });
     for (std::size_t i = 0; i < named.size(); ++i)
         picks_[i] = named[i].second;
 }
