@@ -95,5 +95,22 @@ void BuildPlanOfAMillionLines(benchmark::State& state) {
 }
 BENCHMARK(BuildPlanOfAMillionLines)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
+// A plan put in name order, as each redraw with "Copy in name order" does.
+void OrderPlanByName(benchmark::State& state) {
+    const auto files = static_cast<std::size_t>(state.range(0));
+    const GeneratedFolder fs(files);
+    MersenneRandomSource random;
+    random.seed(1.0);
+    const PlanRequest request{kSource, kDestination, static_cast<double>(files - 1), false};
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto plan = BuildPlan(fs, random, request, '/');
+        state.ResumeTiming();
+        plan->orderByName();
+        benchmark::DoNotOptimize(plan->size());
+    }
+}
+BENCHMARK(OrderPlanByName)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tarvello
