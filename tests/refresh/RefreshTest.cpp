@@ -192,8 +192,6 @@ TEST(Refresh, takesTheLastSelectionOffButNeverAFileOfTheUsers) {
          "1 copied, 1 kept, 3 removed, 0 left alone, 0 failed, 0 replaced by a later copy", newSelection},
         {"the record missing", remove(record), "2 copied, 0 kept, 0 removed, 0 left alone, 0 failed, 0 replaced by a later copy", oldLeft},
         {"the record of a later version", own(record, "tarvello-copies 2 run 9\n"), refused, oldLeft},
-        {"the record of a later version, put in order", own(record, "tarvello-copies 2 run 9\n"), refused, oldLeft,
-         {.keepsOrder = true}},
         {.what = "a copy changed by hand during the run",
          .closing = "2 copied, 1 kept, 2 removed, 1 left alone, 0 failed, 0 replaced by a later copy",
          .standing = withX1, .stick = {.stopBefore = 2}, .duringRun = own("x1.mp3", "mine now")},
