@@ -67,18 +67,29 @@ std::size_t HeapInUse() {
     return info.uordblks + info.hblkhd;
 }
 
+// A folder of made-up files and a plan of all of them but one, drawn from
+// seed 1.
+struct AllButOne {
+    explicit AllButOne(std::size_t files)
+        : fs(files), request{kSource, kDestination, static_cast<double>(files - 1), false} {
+        random.seed(1.0);
+    }
+    std::optional<Plan> draw() { return BuildPlan(fs, random, request, '/'); }
+
+    GeneratedFolder fs;
+    MersenneRandomSource random;
+    PlanRequest request;
+};
+
 // The whole plan of a million lines, with the heap it holds beyond the bytes
 // of its paths: what a Summary of that size costs.
 void BuildPlanOfAMillionLines(benchmark::State& state) {
     const auto files = static_cast<std::size_t>(state.range(0));
-    const GeneratedFolder fs(files);
-    MersenneRandomSource random;
-    random.seed(1.0);
-    const PlanRequest request{kSource, kDestination, static_cast<double>(files - 1), false};
+    AllButOne plans(files);
     double overheadPerLine = 0.0;
     for (auto _ : state) {
         const std::size_t heapBefore = HeapInUse();
-        auto plan = BuildPlan(fs, random, request, '/');
+        auto plan = plans.draw();
         state.PauseTiming();
         std::size_t pathBytes = 0;
         for (std::size_t i = 0; i < plan->size(); ++i) {
@@ -97,14 +108,10 @@ BENCHMARK(BuildPlanOfAMillionLines)->Arg(1'000'000)->Unit(benchmark::kMillisecon
 
 // A plan put in name order, as each redraw with "Copy in name order" does.
 void OrderPlanByName(benchmark::State& state) {
-    const auto files = static_cast<std::size_t>(state.range(0));
-    const GeneratedFolder fs(files);
-    MersenneRandomSource random;
-    random.seed(1.0);
-    const PlanRequest request{kSource, kDestination, static_cast<double>(files - 1), false};
+    AllButOne plans(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
-        auto plan = BuildPlan(fs, random, request, '/');
+        auto plan = plans.draw();
         state.ResumeTiming();
         plan->orderByName();
         benchmark::DoNotOptimize(plan->size());
