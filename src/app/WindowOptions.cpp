@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "plan/SelectionRules.h"
 #include "run/BudgetText.h"
+#include "run/FrontEndOptions.h"
 
 #include <charconv>
 #include <vector>
@@ -57,15 +58,8 @@ void SaveWindowOptions(SettingsStore& settings, const WindowOptions& options) {
 }
 
 void ApplyWindowOptions(const WindowOptions& options, RunRequest& request) {
+    ApplyFrontEndOptions(options, request);
     request.budget = ParseBudget(options.budget);
-    request.extensions = ParseExtensionList(options.extensions);
-    request.perFolder = options.perFolder;
-    request.skipExisting = options.skipExisting;
-    request.distinctNames = options.distinctNames;
-    request.refresh = options.refresh;
-    request.avoidRecent = options.avoidRecent;
-    request.playlist = options.playlist;
-    request.orderByName = options.orderByName;
 }
 
 std::string OptionsLine(const WindowOptions& options) {

@@ -1,11 +1,11 @@
 #include "cli/CliOptions.h"
 #include "cli/CopyProgressLine.h"
-#include "plan/SelectionRules.h"
 #include "platform/NativePlatform.h"
 #include "platform/Pacer.h"
 #include "platform/system/MersenneRandomSource.h"
 #include "platform/system/SystemClock.h"
 #include "run/CountText.h"
+#include "run/FrontEndOptions.h"
 #include "run/Session.h"
 
 #include <cstdio>
@@ -33,15 +33,8 @@ RunRequest RequestFrom(const CliOptions& options) {
     request.destinations = options.destinations;
     request.count = ReadCount(options.count);
     request.allowRepeats = options.allowRepeats;
-    request.extensions = ParseExtensionList(options.extensions);
+    ApplyFrontEndOptions(options, request);
     request.budget = options.budget;
-    request.perFolder = options.perFolder;
-    request.skipExisting = options.skipExisting;
-    request.distinctNames = options.distinctNames;
-    request.refresh = options.refresh;
-    request.avoidRecent = options.avoidRecent;
-    request.orderByName = options.orderByName;
-    request.playlist = options.playlist;
     request.dryRun = options.dryRun;
     return request;
 }
